@@ -1,0 +1,48 @@
+# Sourced by the other scripts: installs the Debian packages they need,
+# touching apt only when something is missing.
+
+# The packages that are not installed yet, of those named.
+missing_packages() {
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+      echo "$package"
+    fi
+  done
+}
+
+ensure_packages() {
+  local missing
+  missing=$(missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Installing needs root: run this as root, or install sudo. Missing:" $missing >&2
+      return 1
+    fi
+    sudo="sudo"
+  fi
+  echo "Installing:" $missing
+  $sudo apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# What building and running the viewer takes.
+build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
+# What the tests add: GoogleTest, a private X server, real input, Xlib for
+# reading frames, and an image writer for keeping them.
+test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+
+# Configures and builds into build/, quietly unless something fails.
+build_project() {
+  local root=$1
+  shift
+  local log="$root/build/build.log"
+  mkdir -p "$root/build"
+  if ! { cmake -S "$root" -B "$root/build" "$@" && cmake --build "$root/build" -j"$(nproc)"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "Build failed; the log is in $log" >&2
+    return 1
+  fi
+}

@@ -1,0 +1,43 @@
+#include "app/window.h"
+
+#include <cstring>
+
+#include "app/display.h"
+#include "app/gl.h"
+#include "app/state.h"
+
+namespace {
+
+const float lightAmbient[] = {0.5f, 0.5f, 0.5f, 1.0f};
+const float lightDiffuse[] = {0.4f, 0.4f, 0.4f, 1.0f};
+const float lightSpecular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+
+}  // namespace
+
+void initGraphics() {
+  glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  // The board's and pieces' normals reach lighting at unit length whatever
+  // the modelview matrix does to them.
+  glEnable(GL_NORMALIZE);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+}
+
+void initWindow() {
+  windowWidth = 600;
+  windowHeight = 600;
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(windowWidth, windowHeight);
+  glutInitWindowPosition(0, 0);
+  char title[sizeof windowTitle];
+  std::memcpy(title, windowTitle, sizeof title);
+  glutCreateWindow(title);
+  initGraphics();
+  glutDisplayFunc(display);
+}

@@ -1,0 +1,88 @@
+#include "app_session.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+
+const std::string AppTest::usage =
+    "Use x/y/z/X/Y/Z-keys to rotate.\n"
+    "Move mouse while pressing button to change light position.\n";
+
+namespace {
+
+// Bounds for waiting; frames of the software renderer can be slow on a
+// loaded machine.
+constexpr double startSeconds = 30;
+constexpr double frameSeconds = 30;
+
+}  // namespace
+
+void AppTest::TearDown() {
+  viewer.reset();
+  if (!dir_.empty()) std::filesystem::remove_all(dir_);
+}
+
+std::string AppTest::emptyDir() {
+  char path[] = "/tmp/marblechess-test-XXXXXX";
+  if (mkdtemp(path) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
+  dir_ = path;
+  return dir_;
+}
+
+void AppTest::startIn(const std::string& dir) {
+  viewer = std::make_unique<xdriver::Viewer>(VIEWER_PROGRAM, dir);
+  ASSERT_TRUE(viewer->connected()) << "no X display";
+  ASSERT_NE(viewer->findWindow("Quilan Vastre, 4180263", startSeconds), 0u)
+      << "no window; output: " << viewer->output();
+  bool ok = false;
+  // Before its first frame the window is black; the frame's corners are grey.
+  first = viewer->waitFor([](const xdriver::Frame& f) { return f.width > 0 && f.at(0, 0) == grey; },
+                          startSeconds, &ok);
+  ASSERT_TRUE(ok) << "no first frame";
+  viewer->focus();
+}
+
+xdriver::Frame AppTest::nextFrame(const xdriver::Frame& previous) {
+  bool ok = false;
+  const xdriver::Frame frame =
+      viewer->waitFor([&](const xdriver::Frame& f) { return f != previous; }, frameSeconds, &ok);
+  EXPECT_TRUE(ok) << "the window did not change";
+  return frame;
+}
+
+xdriver::Frame AppTest::frameLike(const xdriver::Frame& expected, long tolerance) {
+  bool ok = false;
+  const xdriver::Frame frame = viewer->waitFor(
+      [&](const xdriver::Frame& f) {
+        const long d = xdriver::countDifferences(f, expected);
+        return d >= 0 && d <= tolerance;
+      },
+      frameSeconds, &ok);
+  EXPECT_TRUE(ok) << "the window never showed the expected frame; "
+                  << xdriver::countDifferences(frame, expected) << " pixels differ";
+  if (!ok) {
+    keep(frame, "got");
+    keep(expected, "expected");
+  }
+  return frame;
+}
+
+AppTest::Box AppTest::boardBox(const xdriver::Frame& frame) {
+  Box box{frame.width, frame.height, -1, -1};
+  for (int y = 0; y < frame.height; ++y) {
+    for (int x = 0; x < frame.width; ++x) {
+      if (frame.at(x, y) == grey) continue;
+      box.left = std::min(box.left, x);
+      box.right = std::max(box.right, x);
+      box.top = std::min(box.top, y);
+      box.bottom = std::max(box.bottom, y);
+    }
+  }
+  return box;
+}
+
+void AppTest::keep(const xdriver::Frame& frame, const std::string& name) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = std::string("frame-") + info->name() + "-" + name + ".png";
+  if (xdriver::savePng(frame, path)) std::printf("saved %s\n", path.c_str());
+}

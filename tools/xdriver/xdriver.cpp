@@ -1,0 +1,207 @@
+#include "xdriver/xdriver.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+namespace xdriver {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Polling interval: short enough not to slow the tests, long enough not to
+// steal the renderer's core.
+void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }
+
+Clock::time_point deadlineAfter(double seconds) {
+  return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+}
+
+bool titleIs(::Display* display, Window window, const std::string& title) {
+  char* name = nullptr;
+  if (XFetchName(display, window, &name) == 0 || name == nullptr) return false;
+  const bool same = title == name;
+  XFree(name);
+  return same;
+}
+
+// A window that goes away or is not yet mapped must not end the caller.
+int ignoreXError(::Display*, XErrorEvent*) { return 0; }
+
+Window searchTree(::Display* display, Window parent, const std::string& title) {
+  Window root = 0, up = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, parent, &root, &up, &children, &count) == 0) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < count && found == 0; ++i) {
+    if (titleIs(display, children[i], title)) {
+      found = children[i];
+    } else {
+      found = searchTree(display, children[i], title);
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+std::array<int, 3> Frame::at(int x, int y) const {
+  const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+  return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+bool Frame::operator==(const Frame& other) const {
+  return width == other.width && height == other.height && rgb == other.rgb;
+}
+
+long countDifferences(const Frame& a, const Frame& b, int tolerance) {
+  if (a.width != b.width || a.height != b.height) return -1;
+  long count = 0;
+  for (std::size_t i = 0; i < a.rgb.size(); i += 3) {
+    for (std::size_t c = 0; c < 3; ++c) {
+      if (std::abs(a.rgb[i + c] - b.rgb[i + c]) > tolerance) {
+        ++count;
+        break;
+      }
+    }
+  }
+  return count;
+}
+
+bool savePng(const Frame& frame, const std::string& path) {
+  return stbi_write_png(path.c_str(), frame.width, frame.height, 3, frame.rgb.data(),
+                        frame.width * 3) != 0;
+}
+
+Viewer::Viewer(const std::string& program, const std::string& workDir) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(pipeFds[1], STDOUT_FILENO);
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    if (chdir(workDir.c_str()) != 0) _exit(126);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeFds[1]);
+  outFd_ = pipeFds[0];
+  fcntl(outFd_, F_SETFL, O_NONBLOCK);
+  display_ = XOpenDisplay(nullptr);
+  XSetErrorHandler(ignoreXError);
+}
+
+Viewer::~Viewer() {
+  if (pid_ > 0 && running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (outFd_ >= 0) close(outFd_);
+  if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+const std::string& Viewer::output() {
+  char buffer[4096];
+  ssize_t n;
+  while (outFd_ >= 0 && (n = read(outFd_, buffer, sizeof buffer)) > 0) {
+    output_.append(buffer, static_cast<std::size_t>(n));
+  }
+  return output_;
+}
+
+bool Viewer::running() {
+  if (exited_ || pid_ <= 0) return false;
+  if (waitpid(pid_, &status_, WNOHANG) == pid_) exited_ = true;
+  return !exited_;
+}
+
+bool Viewer::waitForExit(double seconds, int* status) {
+  const auto deadline = deadlineAfter(seconds);
+  while (running() && Clock::now() < deadline) pause();
+  if (running()) return false;
+  *status = status_;
+  return true;
+}
+
+Window Viewer::findWindow(const std::string& title, double seconds) {
+  if (display_ == nullptr) return 0;
+  const auto deadline = deadlineAfter(seconds);
+  do {
+    window_ = searchTree(display_, DefaultRootWindow(display_), title);
+    if (window_ != 0) return window_;
+    pause();
+  } while (Clock::now() < deadline && running());
+  return 0;
+}
+
+Frame Viewer::grab() {
+  Frame frame;
+  XWindowAttributes attributes;
+  if (window_ == 0 || XGetWindowAttributes(display_, window_, &attributes) == 0 ||
+      attributes.map_state != IsViewable) {
+    return frame;
+  }
+  XImage* image = XGetImage(display_, window_, 0, 0, attributes.width, attributes.height,
+                            AllPlanes, ZPixmap);
+  if (image == nullptr) return frame;
+  frame.width = attributes.width;
+  frame.height = attributes.height;
+  frame.rgb.resize(static_cast<std::size_t>(frame.width) * frame.height * 3);
+  std::size_t i = 0;
+  for (int y = 0; y < frame.height; ++y) {
+    for (int x = 0; x < frame.width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      frame.rgb[i++] = static_cast<std::uint8_t>((pixel & image->red_mask) >> 16);
+      frame.rgb[i++] = static_cast<std::uint8_t>((pixel & image->green_mask) >> 8);
+      frame.rgb[i++] = static_cast<std::uint8_t>(pixel & image->blue_mask);
+    }
+  }
+  XDestroyImage(image);
+  return frame;
+}
+
+Frame Viewer::waitFor(const std::function<bool(const Frame&)>& done, double seconds, bool* ok) {
+  const auto deadline = deadlineAfter(seconds);
+  Frame frame = grab();
+  while (!(*ok = done(frame)) && Clock::now() < deadline) {
+    pause();
+    frame = grab();
+  }
+  return frame;
+}
+
+bool Viewer::xdotool(const std::string& args) {
+  const std::string command = "xdotool " + args;
+  return std::system(command.c_str()) == 0;
+}
+
+bool Viewer::geometry(int* x, int* y, int* width, int* height) {
+  XWindowAttributes attributes;
+  Window child;
+  if (window_ == 0 || XGetWindowAttributes(display_, window_, &attributes) == 0) return false;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, x, y, &child);
+  *width = attributes.width;
+  *height = attributes.height;
+  return true;
+}
+
+void Viewer::focus() {
+  XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+  XSync(display_, False);
+}
+
+}  // namespace xdriver

@@ -1,0 +1,77 @@
+#pragma once
+
+// Drives the viewer as a user would: starts it as a process on the current
+// X display, finds its window, sends real input through xdotool and reads
+// back what the window shows. Shared by the end-to-end tests and the
+// screenshot tool.
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+namespace xdriver {
+
+using WindowId = unsigned long;  // an X window
+
+struct Frame {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // rows from the top, three bytes a pixel
+
+  std::array<int, 3> at(int x, int y) const;
+  bool operator==(const Frame& other) const;
+  bool operator!=(const Frame& other) const { return !(*this == other); }
+};
+
+// Pixels whose channels differ by more than `tolerance` anywhere.
+long countDifferences(const Frame& a, const Frame& b, int tolerance = 0);
+
+// Writes the frame as a PNG file; false if it could not be written.
+bool savePng(const Frame& frame, const std::string& path);
+
+// The viewer as a running process, with its standard output on a pipe.
+// Ends the process if it is still running when this goes away.
+class Viewer {
+ public:
+  Viewer(const std::string& program, const std::string& workDir);
+  ~Viewer();
+  Viewer(const Viewer&) = delete;
+  Viewer& operator=(const Viewer&) = delete;
+
+  // Everything the process printed so far.
+  const std::string& output();
+  // Waits up to `seconds` for the process to end; true with its status.
+  bool waitForExit(double seconds, int* status);
+  bool running();
+
+  // The window titled `title`, or 0 if none appeared within `seconds`.
+  WindowId findWindow(const std::string& title, double seconds);
+  Frame grab();
+  // Grabs until `done` holds for a frame, for at most `seconds`; the last
+  // frame grabbed is returned either way and `ok` says whether it held.
+  Frame waitFor(const std::function<bool(const Frame&)>& done, double seconds, bool* ok);
+  // Runs xdotool with the given arguments; true if it succeeded.
+  bool xdotool(const std::string& args);
+  void focus();
+  // The window's size and its position on the screen; false without one.
+  bool geometry(int* x, int* y, int* width, int* height);
+  WindowId window() const { return window_; }
+  bool connected() const { return display_ != nullptr; }
+
+ private:
+  pid_t pid_ = -1;
+  int outFd_ = -1;
+  std::string output_;
+  bool exited_ = false;
+  int status_ = 0;
+  _XDisplay* display_ = nullptr;
+  WindowId window_ = 0;
+};
+
+}  // namespace xdriver
