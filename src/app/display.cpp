@@ -4,6 +4,7 @@
 #include "app/state.h"
 #include "app/view_math.h"
 #include "scene/board.h"
+#include "scene/pieces.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ void placeSpotlight() {
 void drawScene() {
   glPushMatrix();
   drawBoard();
+  drawPieces();
   glPopMatrix();
 }
 
