@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app_session.h"
 
@@ -44,4 +45,95 @@ TEST(AppWithoutDisplay, PrintsUsageThenLeavesItToGlut) {
   const int status = pclose(pipe);
   EXPECT_EQ(output, AppTest::usage);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << "status " << status;
+}
+
+TEST_F(AppTest, KeysTurnTheSceneAndTheirOppositesTurnItBack) {
+  startIn(emptyDir());
+  ASSERT_TRUE(viewer->xdotool("key z"));
+  const xdriver::Frame turned = nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  frameLike(first);
+  ASSERT_TRUE(viewer->xdotool("key X"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key x"));
+  frameLike(first);
+  EXPECT_GT(xdriver::countDifferences(turned, first), 1000);
+}
+
+// Keys outside the table must leave the angles alone: after them, z and Z
+// give back the first frame only if nothing else changed on the way.
+TEST_F(AppTest, OtherKeysAndArrowsLeaveTheSceneAlone) {
+  startIn(emptyDir());
+  ASSERT_TRUE(viewer->xdotool("key a 5 space Left Up F1 Return"));
+  ASSERT_TRUE(viewer->xdotool("key z"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  frameLike(first);
+}
+
+TEST_F(AppTest, SeventyTwoPressesComeFullCircle) {
+  startIn(emptyDir());
+  ASSERT_TRUE(viewer->xdotool("key --delay 5 --repeat 72 y"));
+  // z and Z after the presses: the first frame can come back only once all
+  // of them have been drawn.
+  ASSERT_TRUE(viewer->xdotool("key z"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  // The angle arrives at 355 instead of -5, which rounds a few edge pixels
+  // differently.
+  frameLike(first, first.width * first.height / 200);
+}
+
+TEST_F(AppTest, EscapeEndsTheProgramAtOnceWithStatusZero) {
+  startIn(emptyDir());
+  ASSERT_TRUE(viewer->xdotool("key Escape"));
+  int status = -1;
+  ASSERT_TRUE(viewer->waitForExit(30, &status)) << "still running";
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(viewer->output().substr(0, usage.size()), usage);
+}
+
+TEST_F(AppTest, DraggingMovesTheLightAndPlainMotionDoesNot) {
+  startIn(emptyDir());
+  // Without a button: nothing moves, as z and Z then give the first frame.
+  ASSERT_TRUE(viewer->xdotool("mousemove 50 550"));
+  ASSERT_TRUE(viewer->xdotool("key z"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  frameLike(first);
+  // With a button held the light follows, and back at the start it is the
+  // first frame again.
+  ASSERT_TRUE(viewer->xdotool("mousemove 400 200 mousedown 1 mousemove 50 550"));
+  const xdriver::Frame moved = nextFrame(first);
+  EXPECT_GT(xdriver::countDifferences(moved, first), 1000);
+  ASSERT_TRUE(viewer->xdotool("mousemove 400 200 mouseup 1"));
+  frameLike(first);
+  // Released, the pointer no longer moves the light.
+  ASSERT_TRUE(viewer->xdotool("mousemove 50 550 key z"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  frameLike(first);
+}
+
+TEST_F(AppTest, ResizingStretchesTheSquareViewToTheWindow) {
+  startIn(emptyDir());
+  ASSERT_TRUE(viewer->xdotool("windowsize " + std::to_string(viewer->window()) + " 300 600"));
+  // The shrunk window keeps the left half of the old frame until the new
+  // one is drawn.
+  xdriver::Frame leftHalf{300, 600, {}};
+  for (int y = 0; y < 600; ++y) {
+    const auto row = first.rgb.begin() + y * 600 * 3;
+    leftHalf.rgb.insert(leftHalf.rgb.end(), row, row + 300 * 3);
+  }
+  bool ok = false;
+  const xdriver::Frame narrow = viewer->waitFor(
+      [&](const xdriver::Frame& f) { return f.width == 300 && f.height == 600 && f != leftHalf; }, 30,
+      &ok);
+  ASSERT_TRUE(ok) << "no new 300 by 600 frame";
+  const Box wide = boardBox(first), half = boardBox(narrow);
+  EXPECT_NEAR(half.width(), wide.width() / 2.0, 3);
+  EXPECT_NEAR(half.height(), wide.height(), 3);
+  EXPECT_NEAR(half.left, wide.left / 2.0, 3);
+  EXPECT_NEAR(half.top, wide.top, 3);
 }

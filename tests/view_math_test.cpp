@@ -42,3 +42,35 @@ TEST(LightFromPointer, StaysFiniteForAnEmptyWindow) {
   EXPECT_FLOAT_EQ(flat.lx, 1);
   EXPECT_FLOAT_EQ(flat.ly, 1);
 }
+
+namespace {
+
+double press(double angle, float step, int times) {
+  for (int i = 0; i < times; ++i) angle = turnAngle(angle, step);
+  return angle;
+}
+
+}  // namespace
+
+TEST(TurnAngle, StepsByWholeDegreesFromTheStartingAngles) {
+  EXPECT_EQ(press(-50, 5, 10), 0);
+  EXPECT_EQ(press(-50, 5, 20), 50);
+  EXPECT_EQ(press(0, -5, 1), -5);
+  EXPECT_EQ(press(press(0, -5, 1), 5, 1), 0);
+  // A fraction never survives a turn.
+  EXPECT_EQ(turnAngle(-50.7, 5), -45);
+  EXPECT_EQ(turnAngle(12.9, 5), 17);
+}
+
+TEST(TurnAngle, AFullCircleLandsOnZeroFromEitherSide) {
+  double angle = 0;
+  for (int i = 1; i <= 71; ++i) {
+    angle = turnAngle(angle, -5);
+    ASSERT_EQ(angle, -5.0 * i) << "press " << i;
+  }
+  EXPECT_EQ(turnAngle(angle, -5), 0);
+  EXPECT_EQ(turnAngle(355, 5), 0);
+  // The remainder keeps the sign of the dividend.
+  EXPECT_EQ(turnAngle(-360, -5), -5);
+  EXPECT_EQ(turnAngle(360, 5), 5);
+}

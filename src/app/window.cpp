@@ -4,6 +4,7 @@
 
 #include "app/display.h"
 #include "app/gl.h"
+#include "app/input.h"
 #include "app/state.h"
 
 namespace {
@@ -39,5 +40,10 @@ void initWindow() {
   std::memcpy(title, windowTitle, sizeof title);
   glutCreateWindow(title);
   initGraphics();
+  // Nothing else is registered: the scene is redrawn only when GLUT asks or
+  // an input callback posts a redisplay.
   glutDisplayFunc(display);
+  glutReshapeFunc(reshape);
+  glutKeyboardFunc(keyboard);
+  glutMotionFunc(mouseMotion);
 }

@@ -1,0 +1,102 @@
+// The input callbacks in a real context: what they change and what the next
+// frame makes of it.
+
+#include <cmath>
+
+#include "app/display.h"
+#include "app/input.h"
+#include "app/state.h"
+#include "app/window.h"
+#include "gl_context.h"
+
+namespace {
+
+class InputTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    initGraphics();
+    windowWidth = windowHeight = 600;
+    mouseX = 400;
+    mouseY = 200;
+    rotX = -50;
+    rotY = -5;
+    rotZ = 0;
+  }
+  void TearDown() override { reshape(600, 600); }
+
+  static void keys(const char* text) {
+    for (const char* k = text; *k != '\0'; ++k) keyboard(static_cast<unsigned char>(*k), 0, 0);
+  }
+  static std::array<float, 4> lightPosition() {
+    std::array<float, 4> position{};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position.data());
+    return position;
+  }
+};
+
+}  // namespace
+
+TEST_F(InputTest, LettersTurnTheirAxesAndOtherKeysChangeNothing) {
+  keys("xxxxxxxxxx");
+  EXPECT_EQ(rotX, 0);
+  keys("xxxxxxxxxx");
+  EXPECT_EQ(rotX, 50);
+  keys("Z");
+  EXPECT_EQ(rotZ, -5);
+  keys("z");
+  EXPECT_EQ(rotZ, 0);
+  keys("yY");
+  EXPECT_EQ(rotY, -5);
+  keys("YYy");
+  EXPECT_EQ(rotY, -10);
+  keys("a5 \t\r@");
+  keyboard(200, 0, 0);
+  EXPECT_EQ(rotX, 50);
+  EXPECT_EQ(rotY, -10);
+  EXPECT_EQ(rotZ, 0);
+  EXPECT_EQ(mouseX, 400);
+}
+
+TEST_F(InputTest, DragMovesTheLightOfTheNextFrame) {
+  mouseMotion(0, 0);
+  EXPECT_EQ(mouseX, 0);
+  EXPECT_EQ(mouseY, 0);
+  display();
+  const auto position = lightPosition();
+  EXPECT_FLOAT_EQ(position[0], -1);
+  EXPECT_FLOAT_EQ(position[1], 1);
+  mouseMotion(-300, 900);
+  display();
+  EXPECT_FLOAT_EQ(lightPosition()[0], -2);
+  EXPECT_FLOAT_EQ(lightPosition()[1], -2);
+}
+
+TEST_F(InputTest, ReshapeSetsViewportAndTheLightMappingButNotTheProjection) {
+  reshape(300, 600);
+  EXPECT_EQ(windowWidth, 300);
+  EXPECT_EQ(windowHeight, 600);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 300);
+  EXPECT_EQ(viewport[3], 600);
+  mouseMotion(150, 300);
+  display();
+  EXPECT_FLOAT_EQ(lightPosition()[0], 0);
+  EXPECT_FLOAT_EQ(lightPosition()[1], 0);
+  // The frustum stays square; the picture is stretched to the viewport.
+  const auto projection = currentMatrix(GL_PROJECTION_MATRIX);
+  EXPECT_FLOAT_EQ(projection[0], projection[5]);
+}
+
+TEST_F(InputTest, AnEmptyWindowStillGivesAFiniteLight) {
+  reshape(0, 0);
+  EXPECT_EQ(windowWidth, 0);
+  display();
+  float direction[4];
+  glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_TRUE(std::isfinite(lightPosition()[k])) << k;
+    EXPECT_TRUE(std::isfinite(direction[k])) << k;
+  }
+}
