@@ -81,6 +81,17 @@ AppTest::Box AppTest::boardBox(const xdriver::Frame& frame) {
   return box;
 }
 
+long AppTest::sharpSteps(const xdriver::Frame& frame) {
+  long count = 0;
+  for (int y = 0; y < frame.height; ++y) {
+    for (int x = 0; x + 1 < frame.width; ++x) {
+      const auto a = frame.at(x, y), b = frame.at(x + 1, y);
+      if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 12) ++count;
+    }
+  }
+  return count;
+}
+
 void AppTest::keep(const xdriver::Frame& frame, const std::string& name) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string path = std::string("frame-") + info->name() + "-" + name + ".png";

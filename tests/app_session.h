@@ -31,6 +31,8 @@ class AppTest : public ::testing::Test {
   xdriver::Frame frameLike(const xdriver::Frame& expected, long tolerance = 0);
   // The bounding box of everything that is not background.
   static Box boardBox(const xdriver::Frame& frame);
+  // Pixels that differ from their right neighbour by more than 12 levels.
+  static long sharpSteps(const xdriver::Frame& frame);
   // Saves the frame next to the test's output for a look after a failure.
   void keep(const xdriver::Frame& frame, const std::string& name);
 

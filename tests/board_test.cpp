@@ -1,10 +1,11 @@
 // The board as GL receives it: captured in feedback mode in a real context.
 
+#include "scene/board.h"
+
 #include <cmath>
 
 #include "app/state.h"
 #include "gl_context.h"
-#include "scene/board.h"
 
 namespace {
 
@@ -18,18 +19,24 @@ constexpr float offset = 1.6f;
 
 // The twelve frame quads after the squares, in the order they must come.
 const Quad frameQuads[12] = {
-    {{-1, 0, 0}, {{-0.2f, 3.4f, 0.1f}, {-0.2f, -0.2f, 0.1f}, {-0.2f, -0.2f, -0.1f}, {-0.2f, 3.4f, -0.1f}}},
-    {{0, -1, 0}, {{3.4f, -0.2f, 0.1f}, {-0.2f, -0.2f, 0.1f}, {-0.2f, -0.2f, -0.1f}, {3.4f, -0.2f, -0.1f}}},
+    {{-1, 0, 0},
+     {{-0.2f, 3.4f, 0.1f}, {-0.2f, -0.2f, 0.1f}, {-0.2f, -0.2f, -0.1f}, {-0.2f, 3.4f, -0.1f}}},
+    {{0, -1, 0},
+     {{3.4f, -0.2f, 0.1f}, {-0.2f, -0.2f, 0.1f}, {-0.2f, -0.2f, -0.1f}, {3.4f, -0.2f, -0.1f}}},
     {{0, 0, 1}, {{0, 0, 0.1f}, {0, 3.2f, 0.1f}, {-0.2f, 3.4f, 0.1f}, {-0.2f, -0.2f, 0.1f}}},
     {{0, 0, 1}, {{0, 0, 0.1f}, {3.2f, 0, 0.1f}, {3.4f, -0.2f, 0.1f}, {-0.2f, -0.2f, 0.1f}}},
     {{0, 0, 1}, {{3.2f, 0, 0.1f}, {3.2f, 3.2f, 0.1f}, {3.4f, 3.4f, 0.1f}, {3.4f, -0.2f, 0.1f}}},
     {{0, 0, 1}, {{0, 3.2f, 0.1f}, {3.2f, 3.2f, 0.1f}, {3.4f, 3.4f, 0.1f}, {-0.2f, 3.4f, 0.1f}}},
-    {{1, 0, 0}, {{3.4f, 3.4f, 0.1f}, {3.4f, -0.2f, 0.1f}, {3.4f, -0.2f, -0.1f}, {3.4f, 3.4f, -0.1f}}},
-    {{0, 1, 0}, {{3.4f, 3.4f, 0.1f}, {-0.2f, 3.4f, 0.1f}, {-0.2f, 3.4f, -0.1f}, {3.4f, 3.4f, -0.1f}}},
+    {{1, 0, 0},
+     {{3.4f, 3.4f, 0.1f}, {3.4f, -0.2f, 0.1f}, {3.4f, -0.2f, -0.1f}, {3.4f, 3.4f, -0.1f}}},
+    {{0, 1, 0},
+     {{3.4f, 3.4f, 0.1f}, {-0.2f, 3.4f, 0.1f}, {-0.2f, 3.4f, -0.1f}, {3.4f, 3.4f, -0.1f}}},
     {{0, 0, -1}, {{0, 0, -0.1f}, {0, 3.2f, -0.1f}, {-0.2f, 3.4f, -0.1f}, {-0.2f, -0.2f, -0.1f}}},
     {{0, 0, -1}, {{0, 0, -0.1f}, {3.2f, 0, -0.1f}, {3.4f, -0.2f, -0.1f}, {-0.2f, -0.2f, -0.1f}}},
-    {{0, 0, -1}, {{3.2f, 0, -0.1f}, {3.2f, 3.2f, -0.1f}, {3.4f, 3.4f, -0.1f}, {3.4f, -0.2f, -0.1f}}},
-    {{0, 0, -1}, {{0, 3.2f, -0.1f}, {3.2f, 3.2f, -0.1f}, {3.4f, 3.4f, -0.1f}, {-0.2f, 3.4f, -0.1f}}},
+    {{0, 0, -1},
+     {{3.2f, 0, -0.1f}, {3.2f, 3.2f, -0.1f}, {3.4f, 3.4f, -0.1f}, {3.4f, -0.2f, -0.1f}}},
+    {{0, 0, -1},
+     {{0, 3.2f, -0.1f}, {3.2f, 3.2f, -0.1f}, {3.4f, 3.4f, -0.1f}, {-0.2f, 3.4f, -0.1f}}},
 };
 
 // Quad n of the 140 the board must emit: 64 top squares, 64 bottom squares
@@ -39,7 +46,10 @@ Quad expectedQuad(int n) {
   const int f = n / 64, i = n % 64 / 8, j = n % 8;
   const float z = f == 0 ? 0.1f : -0.1f, w = 0.4f;
   return {{0, 0, f == 0 ? 1.0f : -1.0f},
-          {{i * w, j * w, z}, {(i + 1) * w, j * w, z}, {(i + 1) * w, (j + 1) * w, z}, {i * w, (j + 1) * w, z}}};
+          {{i * w, j * w, z},
+           {(i + 1) * w, j * w, z},
+           {(i + 1) * w, (j + 1) * w, z},
+           {i * w, (j + 1) * w, z}}};
 }
 
 const float* expectedColor(int n) {
@@ -78,7 +88,10 @@ TEST_F(BoardTest, NamedSquaresHaveTheirColoursOnBothFaces) {
   const struct {
     int i, j;
     const float* color;
-  } squares[] = {{0, 0, darkSquareColor}, {7, 0, lightSquareColor}, {0, 7, lightSquareColor}, {7, 7, darkSquareColor}};
+  } squares[] = {{0, 0, darkSquareColor},
+                 {7, 0, lightSquareColor},
+                 {0, 7, lightSquareColor},
+                 {7, 7, darkSquareColor}};
   for (const auto& square : squares) {
     for (int face = 0; face < 2; ++face) {
       const auto& polygon = polygons[face * 64 + square.i * 8 + square.j];
@@ -104,7 +117,8 @@ TEST_F(BoardTest, EveryNormalPointsOutOfTheSlab) {
     ASSERT_EQ(polygons.size(), 140u);
     for (int n = 0; n < 140; ++n) {
       const Quad quad = expectedQuad(n);
-      const bool facesLight = quad.normal[0] == axis[0] && quad.normal[1] == axis[1] && quad.normal[2] == axis[2];
+      const bool facesLight =
+          quad.normal[0] == axis[0] && quad.normal[1] == axis[1] && quad.normal[2] == axis[2];
       const float expected = facesLight ? expectedColor(n)[1] : 0.0f;
       EXPECT_NEAR(polygons[n][0].color[1], expected, 1e-3)
           << "quad " << n << ", light along " << axis[0] << "," << axis[1] << "," << axis[2];

@@ -1,8 +1,9 @@
 // Whole frames drawn by the display callback in a real context.
 
+#include "app/display.h"
+
 #include <GL/glu.h>
 
-#include "app/display.h"
 #include "app/state.h"
 #include "app/window.h"
 #include "gl_context.h"

@@ -29,7 +29,9 @@ std::vector<FeedbackPolygon> joinTriangles(const std::vector<FeedbackPolygon>& i
   return out;
 }
 
-void noteFrame() { framePosted = true; }
+void noteFrame() {
+  framePosted = true;
+}
 
 }  // namespace
 
@@ -91,8 +93,12 @@ std::vector<FeedbackPolygon> captureFeedback(void (*draw)()) {
     FeedbackPolygon polygon;
     for (int v = 0; v < count; ++v, i += 11) {
       const GLfloat* f = &buffer[i];
-      polygon.push_back({f[0] / 100.0f - 3.0f, f[1] / 100.0f - 3.0f, (1.0f - 2.0f * f[2]) * 3.0f,
-                         {f[3], f[4], f[5], f[6]}, f[7] / f[10], f[8] / f[10]});
+      polygon.push_back({f[0] / 100.0f - 3.0f,
+                         f[1] / 100.0f - 3.0f,
+                         (1.0f - 2.0f * f[2]) * 3.0f,
+                         {f[3], f[4], f[5], f[6]},
+                         f[7] / f[10],
+                         f[8] / f[10]});
     }
     polygons.push_back(polygon);
   }

@@ -1,10 +1,11 @@
 // The input callbacks in a real context: what they change and what the next
 // frame makes of it.
 
+#include "app/input.h"
+
 #include <cmath>
 
 #include "app/display.h"
-#include "app/input.h"
 #include "app/state.h"
 #include "app/window.h"
 #include "gl_context.h"

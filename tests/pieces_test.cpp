@@ -1,11 +1,12 @@
 // The pieces, seen straight from above in a real context.
 
+#include "scene/pieces.h"
+
 #include <malloc.h>
 
 #include <cmath>
 
 #include "gl_context.h"
-#include "scene/pieces.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ struct Upright {
 }  // namespace
 
 TEST_F(PiecesTest, UprightPiecesAreDiscsOfPieceRadiusOnTheirSquares) {
-  const Upright pieces[] = {{1.4, 1.8, light}, {0.6, 2.6, light}, {0.6, 1.4, light},
-                            {2.2, 2.2, dark},  {2.6, 0.6, dark}};
+  const Upright pieces[] = {
+      {1.4, 1.8, light}, {0.6, 2.6, light}, {0.6, 1.4, light}, {2.2, 2.2, dark}, {2.6, 0.6, dark}};
   const double r = 0.18;
   for (const Upright& p : pieces) {
     SCOPED_TRACE("piece at " + std::to_string(p.x) + "," + std::to_string(p.y));

@@ -1,8 +1,8 @@
+#include "app/view_math.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "app/view_math.h"
 
 TEST(LightFromPointer, MapsTheWindowOntoMinusOneToOne) {
   const LightSpot start = lightFromPointer(400, 200, 600, 600);
@@ -36,7 +36,8 @@ TEST(LightFromPointer, FollowsTheWindowSizeAndReachesBeyondIt) {
 TEST(LightFromPointer, StaysFiniteForAnEmptyWindow) {
   for (const auto& size : {std::pair{0, 600}, std::pair{600, 0}, std::pair{0, 0}}) {
     const LightSpot spot = lightFromPointer(10, 20, size.first, size.second);
-    EXPECT_TRUE(std::isfinite(spot.lx) && std::isfinite(spot.ly)) << size.first << "x" << size.second;
+    EXPECT_TRUE(std::isfinite(spot.lx) && std::isfinite(spot.ly))
+        << size.first << "x" << size.second;
   }
   const LightSpot flat = lightFromPointer(1, 0, 0, 0);
   EXPECT_FLOAT_EQ(flat.lx, 1);

@@ -3,8 +3,8 @@
 // Program state shared by the GLUT callbacks. Touched only on the GLUT thread.
 extern int windowWidth;
 extern int windowHeight;
-extern int mouseX;  // last dragged pointer position, window pixels from the left
-extern int mouseY;  // ... and from the top
+extern int mouseX;   // last dragged pointer position, window pixels from the left
+extern int mouseY;   // ... and from the top
 extern double rotX;  // view angles in whole degrees
 extern double rotY;
 extern double rotZ;

@@ -6,6 +6,7 @@
 #include "app/gl.h"
 #include "app/input.h"
 #include "app/state.h"
+#include "texture/texture.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ void initGraphics() {
   glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
   glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+  // Without a texture the board is drawn in its plain colours; start-up goes
+  // on either way.
+  loadTexture();
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LESS);

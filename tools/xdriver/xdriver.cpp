@@ -23,7 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 // Polling interval: short enough not to slow the tests, long enough not to
 // steal the renderer's core.
-void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }
+void pause() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
 
 Clock::time_point deadlineAfter(double seconds) {
   return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
@@ -38,7 +40,9 @@ bool titleIs(::Display* display, Window window, const std::string& title) {
 }
 
 // A window that goes away or is not yet mapped must not end the caller.
-int ignoreXError(::Display*, XErrorEvent*) { return 0; }
+int ignoreXError(::Display*, XErrorEvent*) {
+  return 0;
+}
 
 Window searchTree(::Display* display, Window parent, const std::string& title) {
   Window root = 0, up = 0, *children = nullptr;
@@ -155,8 +159,8 @@ Frame Viewer::grab() {
       attributes.map_state != IsViewable) {
     return frame;
   }
-  XImage* image = XGetImage(display_, window_, 0, 0, attributes.width, attributes.height,
-                            AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display_, window_, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (image == nullptr) return frame;
   frame.width = attributes.width;
   frame.height = attributes.height;

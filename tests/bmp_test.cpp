@@ -1,0 +1,192 @@
+// The BMP reader on files the tests write themselves.
+
+#include "texture/bmp.h"
+
+#include <gtest/gtest.h>
+
+#include "bmp_files.h"
+
+namespace {
+
+struct Outcome {
+  int result;
+  std::string output;
+  bool operator==(const Outcome& other) const {
+    return result == other.result && output == other.output;
+  }
+};
+
+void PrintTo(const Outcome& outcome, std::ostream* os) {
+  *os << outcome.result << " \"" << outcome.output << "\"";
+}
+
+class BmpTest : public ::testing::Test {
+ protected:
+  Outcome load(const std::vector<std::uint8_t>& bytes) {
+    writeFile(path(), bytes);
+    return loadPath(path());
+  }
+  Outcome loadPath(const std::string& file) {
+    ::testing::internal::CaptureStdout();
+    const int result = loadBmp(file.c_str(), image);
+    return {result, ::testing::internal::GetCapturedStdout()};
+  }
+  std::vector<std::uint8_t> buffer() const {
+    const std::uint8_t* data = image.data.get();
+    return {data, data + std::size_t{image.sizeX} * image.sizeY * 3};
+  }
+  std::string path() const { return dir.file("marmor.bmp"); }
+  std::string message(const std::string& text) const {
+    const auto at = text.find("%s");
+    return text.substr(0, at) + path() + text.substr(at + 2);
+  }
+
+  TempDir dir;
+  Image image;
+};
+
+}  // namespace
+
+TEST_F(BmpTest, ReadsEveryWidthWithTheRowPaddingDropped) {
+  // Widths of each residue modulo 4, so every amount of padding occurs.
+  for (int width : {4, 5, 6, 7, 8, 1}) {
+    SCOPED_TRACE("width " + std::to_string(width));
+    const Picture picture{width, 3};
+    const Outcome outcome = load(encodeBmp(picture));
+    ASSERT_EQ(outcome.result, 1) << outcome.output;
+    EXPECT_EQ(outcome.output, "");
+    EXPECT_EQ(image.sizeX, static_cast<std::uint32_t>(width));
+    EXPECT_EQ(image.sizeY, 3u);
+    EXPECT_EQ(buffer(), picture.rgbBottomUp());
+  }
+}
+
+TEST_F(BmpTest, TurnsBlueGreenRedIntoRedGreenBlue) {
+  std::vector<std::uint8_t> bytes = encodeBmp(Picture{4, 1});
+  bytes[54] = 10;
+  bytes[55] = 20;
+  bytes[56] = 30;
+  ASSERT_EQ(load(bytes).result, 1);
+  EXPECT_EQ(image.data[0], 30);
+  EXPECT_EQ(image.data[1], 20);
+  EXPECT_EQ(image.data[2], 10);
+}
+
+TEST_F(BmpTest, TopDownFilesGiveTheSameBufferAsTheirBottomUpTwins) {
+  for (int width : {4, 5}) {
+    BmpLayout topDown;
+    topDown.topDown = true;
+    const Picture picture{width, 4};
+    ASSERT_EQ(load(encodeBmp(picture, topDown)).result, 1);
+    EXPECT_EQ(image.sizeY, 4u);
+    EXPECT_EQ(buffer(), picture.rgbBottomUp()) << "width " << width;
+  }
+}
+
+TEST_F(BmpTest, HonoursThePixelOffsetOfLargerHeadersAndGaps) {
+  const Picture picture{6, 2};
+  for (const BmpLayout& layout : {BmpLayout{108, 0}, BmpLayout{124, 0}, BmpLayout{40, 1024}}) {
+    SCOPED_TRACE("header " + std::to_string(layout.infoHeaderSize) + ", gap " +
+                 std::to_string(layout.gap));
+    ASSERT_EQ(load(encodeBmp(picture, layout)).result, 1);
+    EXPECT_EQ(buffer(), picture.rgbBottomUp());
+  }
+  // An offset below 54, and a file that does not start with BM, are read
+  // from byte 54 all the same.
+  std::vector<std::uint8_t> bytes = encodeBmp(picture);
+  putField(bytes, 10, 0, 4);
+  bytes[0] = 'X';
+  ASSERT_EQ(load(bytes).result, 1);
+  EXPECT_EQ(buffer(), picture.rgbBottomUp());
+}
+
+TEST_F(BmpTest, RefusesFieldsItCannotReadWithTheirValues) {
+  const std::vector<std::uint8_t> good = encodeBmp(Picture{4, 2});
+  const struct {
+    std::size_t at;
+    std::uint32_t value;
+    int size;
+    const char* expected;
+  } cases[] = {
+      {26, 2, 2, "Planes from %s is not 1: 2\n"},
+      {28, 8, 2, "Bpp from %s is not 24: 8\n"},
+      {28, 32, 2, "Bpp from %s is not 24: 32\n"},
+      {30, 1, 4, "Compression from %s is not 0: 1\n"},
+      {30, 3, 4, "Compression from %s is not 0: 3\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> bytes = good;
+    putField(bytes, c.at, c.value, c.size);
+    const Outcome outcome = load(bytes);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(outcome.output, message(c.expected));
+    EXPECT_EQ(image.sizeX, 4u) << "the sizes are kept";
+  }
+}
+
+TEST_F(BmpTest, MissingBytesEnterTheFieldsAsMinusOne) {
+  const std::vector<std::uint8_t> good = encodeBmp(Picture{4, 2});
+  auto prefix = [&](std::size_t n) {
+    return std::vector<std::uint8_t>(good.begin(), good.begin() + n);
+  };
+  EXPECT_EQ(load({}).output, message("Planes from %s is not 1: 65279\n"));
+  EXPECT_EQ(load(prefix(20)).output, message("Planes from %s is not 1: 65279\n"));
+  std::vector<std::uint8_t> onlyByte26 = prefix(27);
+  onlyByte26[26] = 5;
+  EXPECT_EQ(load(onlyByte26).output, message("Planes from %s is not 1: 65285\n"));
+  EXPECT_EQ(load(prefix(28)).output, message("Bpp from %s is not 24: 65279\n"));
+  // Byte 28 holds 24, byte 29 is missing: 24 - 256 taken as 16 bits.
+  EXPECT_EQ(load(prefix(29)).output, message("Bpp from %s is not 24: 65304\n"));
+}
+
+TEST_F(BmpTest, ReportsPixelsThatAreNotThere) {
+  const std::string readMessage = message("Error reading image data from %s.\n");
+  std::vector<std::uint8_t> bytes = encodeBmp(Picture{5, 3});
+  bytes.resize(bytes.size() - 20);
+  EXPECT_EQ(load(bytes), (Outcome{0, readMessage}));
+  bytes = encodeBmp(Picture{4, 2});
+  putField(bytes, 10, 4096, 4);
+  EXPECT_EQ(load(bytes), (Outcome{0, readMessage})) << "offset past the end";
+  putField(bytes, 10, 0xEFFFFE34u, 4);
+  EXPECT_EQ(load(bytes), (Outcome{0, readMessage})) << "offset far past the end";
+  for (const auto& size : {std::pair{0, 3}, std::pair{3, 0}}) {
+    bytes = encodeBmp(Picture{4, 2});
+    putField(bytes, 18, size.first, 4);
+    putField(bytes, 22, size.second, 4);
+    EXPECT_EQ(load(bytes), (Outcome{0, readMessage})) << size.first << " x " << size.second;
+  }
+  // Just under 2^32 bytes: no refusal for size, but this small file cannot
+  // hold it.
+  putField(bytes, 18, 21845, 4);
+  putField(bytes, 22, 65536, 4);
+  EXPECT_EQ(load(bytes), (Outcome{0, readMessage}));
+}
+
+TEST_F(BmpTest, RefusesPicturesOfFourGigabytesOrMore) {
+  const struct {
+    std::uint32_t width, height;
+    const char* expected;
+  } cases[] = {
+      {65536, 65536, "Size from %s is too large: 65536 x 65536\n"},
+      {21846, 65536, "Size from %s is too large: 21846 x 65536\n"},
+      {1, 0x80000000u, "Size from %s is too large: 1 x 2147483648\n"},
+      {0xFFFFFFFFu, 1, "Size from %s is too large: 4294967295 x 1\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> bytes = encodeBmp(Picture{4, 2});
+    putField(bytes, 18, c.width, 4);
+    putField(bytes, 22, c.height, 4);
+    const Outcome outcome = load(bytes);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(outcome.output, message(c.expected));
+    EXPECT_EQ(image.data, nullptr) << "nothing allocated";
+  }
+}
+
+TEST_F(BmpTest, AMissingFileLeavesTheRecordUntouched) {
+  image.sizeX = 77;
+  const Outcome outcome = loadPath(dir.file("nothing.bmp"));
+  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(outcome.output, "File Not Found : " + dir.file("nothing.bmp") + "\n");
+  EXPECT_EQ(image.sizeX, 77u);
+}
