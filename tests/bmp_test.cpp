@@ -3,6 +3,16 @@
 #include "texture/bmp.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_BMP
+#include <stb/stb_image.h>
 
 #include "bmp_files.h"
 
@@ -190,3 +200,54 @@ TEST_F(BmpTest, AMissingFileLeavesTheRecordUntouched) {
   EXPECT_EQ(outcome.output, "File Not Found : " + dir.file("nothing.bmp") + "\n");
   EXPECT_EQ(image.sizeX, 77u);
 }
+
+// An independent decoder as the reference for what the file shows.
+TEST_F(BmpTest, AgreesWithAnIndependentDecoder) {
+  BmpLayout topDown, large;
+  topDown.topDown = true;
+  large.infoHeaderSize = 124;
+  for (const BmpLayout& layout : {BmpLayout{}, topDown, large}) {
+    for (int width = 1; width <= 8; ++width) {
+      SCOPED_TRACE("width " + std::to_string(width) + ", header " +
+                   std::to_string(layout.infoHeaderSize) + (layout.topDown ? ", top-down" : ""));
+      const std::vector<std::uint8_t> bytes = encodeBmp(Picture{width, 3}, layout);
+      ASSERT_EQ(load(bytes).result, 1);
+      int x = 0, y = 0, channels = 0;
+      stbi_set_flip_vertically_on_load(1);  // bottom row first, as GL takes it
+      unsigned char* reference =
+          stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &x, &y, &channels, 3);
+      ASSERT_NE(reference, nullptr) << stbi_failure_reason();
+      EXPECT_EQ(buffer(), std::vector<std::uint8_t>(reference, reference + x * y * 3));
+      stbi_image_free(reference);
+    }
+  }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A picture the process has no room for: the file is sparse, so it holds
+// the pixels without taking the disk, and the address space is capped in a
+// child process.
+TEST_F(BmpTest, ReportsAnAllocationItCannotMake) {
+  std::vector<std::uint8_t> bytes = encodeBmp(Picture{4, 1});
+  putField(bytes, 18, 8192, 4);
+  putField(bytes, 22, 8192, 4);
+  writeFile(path(), bytes);
+  ASSERT_EQ(truncate(path().c_str(), 54 + 8192L * 8192 * 3), 0);
+  const std::string file = path();
+  auto loadWithLittleMemory = [&] {
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    statm >> pages;
+    const rlim_t cap = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (64L << 20);
+    const rlimit limit{cap, cap};
+    setrlimit(RLIMIT_AS, &limit);
+    Image big;
+    const int result = loadBmp(file.c_str(), big);
+    std::fflush(stdout);
+    std::_Exit(result == 0 && !big.data ? 0 : 1);
+  };
+  EXPECT_EXIT(loadWithLittleMemory(), ::testing::ExitedWithCode(0),
+              "^Error allocating memory for color-corrected image data$");
+}
+#endif
