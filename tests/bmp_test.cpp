@@ -207,10 +207,15 @@ TEST_F(BmpTest, AgreesWithAnIndependentDecoder) {
   topDown.topDown = true;
   large.infoHeaderSize = 124;
   for (const BmpLayout& layout : {BmpLayout{}, topDown, large}) {
-    for (int width = 1; width <= 8; ++width) {
-      SCOPED_TRACE("width " + std::to_string(width) + ", header " +
-                   std::to_string(layout.infoHeaderSize) + (layout.topDown ? ", top-down" : ""));
-      const std::vector<std::uint8_t> bytes = encodeBmp(Picture{width, 3}, layout);
+    // Small widths of every residue, and pictures of about a megabyte that
+    // the reader takes in several runs of rows.
+    for (const Picture& picture :
+         {Picture{1, 3}, Picture{2, 3}, Picture{3, 3}, Picture{4, 3}, Picture{5, 3}, Picture{6, 3},
+          Picture{7, 3}, Picture{8, 3}, Picture{1001, 300}, Picture{1024, 300}}) {
+      SCOPED_TRACE(std::to_string(picture.width) + " x " + std::to_string(picture.rows) +
+                   ", header " + std::to_string(layout.infoHeaderSize) +
+                   (layout.topDown ? ", top-down" : ""));
+      const std::vector<std::uint8_t> bytes = encodeBmp(picture, layout);
       ASSERT_EQ(load(bytes).result, 1);
       int x = 0, y = 0, channels = 0;
       stbi_set_flip_vertically_on_load(1);  // bottom row first, as GL takes it

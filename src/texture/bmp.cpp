@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
 
 namespace {
 
@@ -70,22 +75,107 @@ bool holds(std::FILE* file, long start, std::size_t needed) {
   return start <= end && static_cast<std::size_t>(end - start) >= needed;
 }
 
-// Reads the rows from the current position, dropping each row's padding to a
-// multiple of 4 bytes. Rows without padding come in one read.
-bool readRows(std::FILE* file, std::uint8_t* data, std::uint32_t width, std::uint32_t rows) {
-  const std::size_t rowBytes = std::size_t{width} * 3;
-  const long padding = static_cast<long>((4 - rowBytes % 4) % 4);
-  if (padding == 0) return std::fread(data, rowBytes * rows, 1, file) == 1;
-  for (std::uint32_t row = 0; row < rows; ++row) {
-    if (std::fread(data + row * rowBytes, rowBytes, 1, file) != 1) return false;
-    if (row + 1 < rows && std::fseek(file, padding, SEEK_CUR) != 0) return false;
-  }
-  return true;
+// Blue, green, red becomes red, green, blue, in place.
+void swapRedAndBlueScalar(std::uint8_t* data, std::size_t count) {
+  for (std::size_t i = 0; i + 2 < count; i += 3) std::swap(data[i], data[i + 2]);
 }
 
-// Blue, green, red becomes red, green, blue, in place.
+#if defined(__x86_64__) || defined(__i386__)
+// This is the one loop over every byte of the picture, so on x86 it turns
+// sixteen pixels at a time: 48 bytes in three registers, where some pixels
+// straddle two registers. masks[out][in] picks, for each byte of output
+// register `out`, its source byte if that lies in input register `in`
+// (a negative index gives zero).
+struct SwapMasks {
+  std::int8_t masks[3][3][16];
+};
+
+constexpr SwapMasks makeSwapMasks() {
+  SwapMasks s{};
+  for (int out = 0; out < 3; ++out) {
+    for (int in = 0; in < 3; ++in) {
+      for (int lane = 0; lane < 16; ++lane) {
+        const int j = out * 16 + lane;
+        const int source = j - j % 3 + 2 - j % 3;
+        s.masks[out][in][lane] = static_cast<std::int8_t>(source / 16 == in ? source % 16 : -1);
+      }
+    }
+  }
+  return s;
+}
+
+__attribute__((target("ssse3"))) void swapRedAndBlueSsse3(std::uint8_t* data, std::size_t count) {
+  alignas(16) static constexpr SwapMasks s = makeSwapMasks();
+  __m128i m[3][3];
+  for (int out = 0; out < 3; ++out) {
+    for (int in = 0; in < 3; ++in)
+      m[out][in] = _mm_load_si128(reinterpret_cast<const __m128i*>(s.masks[out][in]));
+  }
+  std::size_t i = 0;
+  for (; i + 48 <= count; i += 48) {
+    auto* at = reinterpret_cast<__m128i*>(data + i);
+    const __m128i a = _mm_loadu_si128(at), b = _mm_loadu_si128(at + 1), c = _mm_loadu_si128(at + 2);
+    const __m128i out0 = _mm_or_si128(_mm_shuffle_epi8(a, m[0][0]), _mm_shuffle_epi8(b, m[0][1]));
+    const __m128i out1 =
+        _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, m[1][0]), _mm_shuffle_epi8(b, m[1][1])),
+                     _mm_shuffle_epi8(c, m[1][2]));
+    const __m128i out2 = _mm_or_si128(_mm_shuffle_epi8(b, m[2][1]), _mm_shuffle_epi8(c, m[2][2]));
+    _mm_storeu_si128(at, out0);
+    _mm_storeu_si128(at + 1, out1);
+    _mm_storeu_si128(at + 2, out2);
+  }
+  swapRedAndBlueScalar(data + i, count - i);
+}
+
 void swapRedAndBlue(std::uint8_t* data, std::size_t count) {
-  for (std::size_t i = 0; i + 2 < count; i += 3) std::swap(data[i], data[i + 2]);
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+  if (ssse3) {
+    swapRedAndBlueSsse3(data, count);
+  } else {
+    swapRedAndBlueScalar(data, count);
+  }
+}
+#else
+void swapRedAndBlue(std::uint8_t* data, std::size_t count) {
+  swapRedAndBlueScalar(data, count);
+}
+#endif
+
+// How the rows lie in the file: each is filled up to a multiple of 4 bytes,
+// except that the last one may lack its filling.
+struct PixelRows {
+  std::size_t rowBytes;  // the pixels of one row
+  std::size_t stride;    // one row with its filling
+  std::uint32_t rows;
+  std::size_t fileBytes() const { return stride * (rows - 1) + rowBytes; }
+};
+
+PixelRows pixelRows(std::uint32_t width, std::uint32_t rows) {
+  const std::size_t rowBytes = std::size_t{width} * 3;
+  return {rowBytes, (rowBytes + 3) / 4 * 4, rows};
+}
+
+// Reads the pixel array from the current position into `data`, which has
+// room for fileBytes(), and leaves there the rows packed without their
+// filling, in red, green, blue order. Runs of rows are read a cache's worth
+// at a time and packed and turned while they are still in the cache.
+bool readPixels(std::FILE* file, std::uint8_t* data, const PixelRows& layout) {
+  constexpr std::size_t chunkBytes = 256 * 1024;
+  const std::uint32_t rowsPerChunk =
+      static_cast<std::uint32_t>(std::max<std::size_t>(1, chunkBytes / layout.stride));
+  std::uint8_t* packed = data;
+  for (std::uint32_t row = 0; row < layout.rows; row += rowsPerChunk) {
+    const std::uint32_t n = std::min(rowsPerChunk, layout.rows - row);
+    const bool last = row + n == layout.rows;
+    const std::size_t bytes = last ? layout.stride * (n - 1) + layout.rowBytes : layout.stride * n;
+    if (std::fread(packed, bytes, 1, file) != 1) return false;
+    for (std::uint32_t k = 1; k < n && layout.stride != layout.rowBytes; ++k) {
+      std::memmove(packed + k * layout.rowBytes, packed + k * layout.stride, layout.rowBytes);
+    }
+    swapRedAndBlue(packed, n * layout.rowBytes);
+    packed += n * layout.rowBytes;
+  }
+  return true;
 }
 
 // A top-down file's rows turned into the bottom-up order GL takes.
@@ -125,26 +215,26 @@ int loadBmp(const char* filename, Image& image) {
     return 0;
   }
   // Files that cannot hold the picture are refused before anything is
-  // allocated; the last row may lack its padding.
-  const std::size_t count = std::size_t{header.width} * rows * 3;
-  const std::size_t stride = (std::size_t{header.width} * 3 + 3) / 4 * 4;
+  // allocated.
+  const PixelRows layout = pixelRows(header.width, rows);
   const long start = std::max<long>(headerSize, header.pixelOffset);
-  if (count == 0 ||
-      !holds(file.get(), start, stride * (rows - 1) + std::size_t{header.width} * 3)) {
+  if (rows == 0 || layout.rowBytes == 0 || !holds(file.get(), start, layout.fileBytes())) {
     std::printf("Error reading image data from %s.\n", filename);
     return 0;
   }
-  image.data.reset(new (std::nothrow) std::uint8_t[count]);
+  // One block for the picture; rows are packed in it as they come, so it
+  // needs room for one row's filling more than the picture only while a
+  // run of rows is read.
+  image.data.reset(new (std::nothrow) std::uint8_t[layout.fileBytes()]);
   if (!image.data) {
     std::printf("Error allocating memory for color-corrected image data");
     return 0;
   }
   if (std::fseek(file.get(), start, SEEK_SET) != 0 ||
-      !readRows(file.get(), image.data.get(), header.width, rows)) {
+      !readPixels(file.get(), image.data.get(), layout)) {
     std::printf("Error reading image data from %s.\n", filename);
     return 0;
   }
-  swapRedAndBlue(image.data.get(), count);
   if (isTopDown(header)) flipRows(image.data.get(), header.width, rows);
   return 1;
 }
