@@ -90,7 +90,10 @@ bool savePng(const Frame& frame, const std::string& path) {
                         frame.width * 3) != 0;
 }
 
-Viewer::Viewer(const std::string& program, const std::string& workDir) {
+Viewer::Viewer(const std::vector<std::string>& command, const std::string& workDir) {
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return;
   pid_ = fork();
@@ -99,7 +102,7 @@ Viewer::Viewer(const std::string& program, const std::string& workDir) {
     close(pipeFds[0]);
     close(pipeFds[1]);
     if (chdir(workDir.c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(pipeFds[1]);

@@ -39,7 +39,8 @@ bool savePng(const Frame& frame, const std::string& path);
 // Ends the process if it is still running when this goes away.
 class Viewer {
  public:
-  Viewer(const std::string& program, const std::string& workDir);
+  // Runs `command` (the program and its arguments) in `workDir`.
+  Viewer(const std::vector<std::string>& command, const std::string& workDir);
   ~Viewer();
   Viewer(const Viewer&) = delete;
   Viewer& operator=(const Viewer&) = delete;
@@ -63,6 +64,7 @@ class Viewer {
   bool geometry(int* x, int* y, int* width, int* height);
   WindowId window() const { return window_; }
   bool connected() const { return display_ != nullptr; }
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
