@@ -1,0 +1,25 @@
+#!/bin/bash
+# Runs the viewer under valgrind's memcheck for about thirty frames (turns
+# and drags) and fails on any memory error, or on memory definitely lost
+# with the program's own code on the stack. Leaks inside the GL driver and
+# GLX, which the program cannot free, are listed but not counted.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/deps.sh"
+ensure_packages "${build_packages[@]}" "${test_packages[@]}" valgrind
+log="$root/build/memcheck.log"
+turns="x X y Y z Z x X y Y z Z x X y Y z Z x X y Y z Z x X"
+"$root/tools/screenshot.sh" --dir "$root/data" --timeout 600 --out "$root/build/memcheck.png" \
+  --wrap "valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=none --error-exitcode=3 --log-file=$log" \
+  --keys "$turns" --drag 400,200,100,100 --drag 100,100,400,200 --quit
+grep -E 'ERROR SUMMARY|definitely lost:' "$log"
+# A loss record's stack names source files only for code built with debug
+# information: the program's own.
+own=$(awk '/definitely lost in loss record/ {record=1; next} record && /^==[0-9]+== $/ {record=0}
+  record && /\.(cpp|h):[0-9]+\)/ {print; found=1} END {exit 0}' "$log")
+if [ -n "$own" ]; then
+  echo "Memory definitely lost from the program's own code:"
+  echo "$own"
+  exit 1
+fi
+echo "memcheck: no memory errors, nothing lost from the program's own code"
