@@ -2,10 +2,8 @@
 // same bytes read into memory, nothing else) and a common peer decoder.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,41 +13,19 @@
 #define STBI_ONLY_BMP
 #include <stb/stb_image.h>
 
+#include "bench_files.h"
 #include "texture/bmp.h"
 
 namespace {
 
-// Writes a width by height test file once per run; removed at exit.
+// A width by height test file, written once per run.
 const std::string& testFile(int width, int height) {
   static std::map<std::pair<int, int>, std::string> files;
-  static const std::string dir = [] {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("marblechess-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(path);
-    std::atexit([] { std::filesystem::remove_all(dir); });
-    return path.string();
-  }();
   std::string& path = files[{width, height}];
-  if (!path.empty()) return path;
-  path = dir + "/" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
-  const std::size_t stride = (std::size_t(width) * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> bytes(54 + stride * height);
-  auto put = [&](std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<unsigned char>(v >> (8 * k));
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(2, static_cast<std::uint32_t>(bytes.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, static_cast<std::uint32_t>(width));
-  put(22, static_cast<std::uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (std::size_t i = 54; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 7);
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  std::fwrite(bytes.data(), bytes.size(), 1, out);
-  std::fclose(out);
+  if (path.empty()) {
+    path = benchDir() + "/" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
+    writeTestBmp(path, width, height);
+  }
   return path;
 }
 

@@ -30,6 +30,7 @@ std::string AppTest::emptyDir() {
 }
 
 void AppTest::startIn(const std::string& dir) {
+  viewer.reset();  // its window must be gone before the next is looked for
   viewer = std::make_unique<xdriver::Viewer>(std::vector<std::string>{VIEWER_PROGRAM}, dir);
   ASSERT_TRUE(viewer->connected()) << "no X display";
   ASSERT_NE(viewer->findWindow("Quilan Vastre, 4180263", startSeconds), 0u)

@@ -1,6 +1,6 @@
 #include "gl_context.h"
 
-#include <GL/freeglut_ext.h>
+#include <GL/freeglut.h>
 
 namespace {
 

@@ -117,6 +117,14 @@ Viewer::~Viewer() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
+  // The server drops the window a little after the process is gone; wait
+  // for that, so the next viewer's window is not confused with this one.
+  XWindowAttributes attributes;
+  const auto deadline = deadlineAfter(10);
+  while (display_ != nullptr && window_ != 0 && Clock::now() < deadline &&
+         XGetWindowAttributes(display_, window_, &attributes) != 0) {
+    pause();
+  }
   if (outFd_ >= 0) close(outFd_);
   if (display_ != nullptr) XCloseDisplay(display_);
 }
