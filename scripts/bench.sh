@@ -7,12 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" libbenchmark-dev
-log="$root/build-bench/build.log"
-mkdir -p "$root/build-bench"
-if ! { cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DMARBLECHESS_BENCH=ON && cmake --build "$root/build-bench" -j"$(nproc)"; } >"$log" 2>&1; then
-  cat "$log" >&2
-  exit 1
-fi
+build_project "$root" "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DMARBLECHESS_BENCH=ON
 "$root/build-bench/bench/bmp_bench" "$@"
 "$root/tools/xvfb-run.sh" "$root/build-bench/bench/frame_bench" "$@"

@@ -34,13 +34,14 @@ build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 # reading frames, and an image writer for keeping them.
 test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
 
-# Configures and builds into build/, quietly unless something fails.
+# Configures and builds the project in ROOT into the folder BUILD, quietly
+# unless something fails: build_project ROOT BUILD [cmake options].
 build_project() {
-  local root=$1
-  shift
-  local log="$root/build/build.log"
-  mkdir -p "$root/build"
-  if ! { cmake -S "$root" -B "$root/build" "$@" && cmake --build "$root/build" -j"$(nproc)"; } >"$log" 2>&1; then
+  local root=$1 build=$2
+  shift 2
+  mkdir -p "$build"
+  local log="$build/build.log"
+  if ! { cmake -S "$root" -B "$build" "$@" && cmake --build "$build" -j"$(nproc)"; } >"$log" 2>&1; then
     cat "$log" >&2
     echo "Build failed; the log is in $log" >&2
     return 1

@@ -5,6 +5,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}"
-build_project "$root" -DBUILD_TESTING=OFF
+build_project "$root" "$root/build" -DBUILD_TESTING=OFF
 cd "$root/data"
 exec "$root/build/marblechess" "$@"
