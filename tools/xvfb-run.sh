@@ -1,13 +1,14 @@
 #!/bin/bash
 # Runs one command under a private Xvfb server on a free display, and stops
 # the server afterwards. The server names its display through -displayfd, so
-# nothing here picks a display number or waits a fixed time.
+# nothing here picks a display number or waits a fixed time. The root window
+# is black, so a window shows black until its program first draws into it.
 set -u
 
 tmp=$(mktemp -d)
 fifo="$tmp/display"
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp -noreset 3>"$fifo" 2>"$tmp/xvfb.log" &
 server=$!
 
 cleanup() {

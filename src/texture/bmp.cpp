@@ -222,9 +222,10 @@ int loadBmp(const char* filename, Image& image) {
     std::printf("Error reading image data from %s.\n", filename);
     return 0;
   }
-  // One block for the picture; rows are packed in it as they come, so it
-  // needs room for one row's filling more than the picture only while a
-  // run of rows is read.
+  // One block, the size of the file's pixel array: rows are read into it
+  // with their filling and packed as they come, so it is larger than the
+  // picture by the filling of all rows but the last (none for widths that
+  // are a multiple of 4).
   image.data.reset(new (std::nothrow) std::uint8_t[layout.fileBytes()]);
   if (!image.data) {
     std::printf("Error allocating memory for color-corrected image data");

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -44,16 +45,18 @@ int ignoreXError(::Display*, XErrorEvent*) {
   return 0;
 }
 
-Window searchTree(::Display* display, Window parent, const std::string& title) {
+Window searchTree(::Display* display, Window parent, const std::string& title,
+                  const std::vector<WindowId>& skip) {
   Window root = 0, up = 0, *children = nullptr;
   unsigned int count = 0;
   if (XQueryTree(display, parent, &root, &up, &children, &count) == 0) return 0;
   Window found = 0;
   for (unsigned int i = 0; i < count && found == 0; ++i) {
-    if (titleIs(display, children[i], title)) {
+    const bool old = std::find(skip.begin(), skip.end(), children[i]) != skip.end();
+    if (!old && titleIs(display, children[i], title)) {
       found = children[i];
-    } else {
-      found = searchTree(display, children[i], title);
+    } else if (!old) {
+      found = searchTree(display, children[i], title, skip);
     }
   }
   if (children != nullptr) XFree(children);
@@ -94,6 +97,17 @@ Viewer::Viewer(const std::vector<std::string>& command, const std::string& workD
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
+  // The windows there before the process starts are not its own.
+  display_ = XOpenDisplay(nullptr);
+  XSetErrorHandler(ignoreXError);
+  if (display_ != nullptr) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &up, &children, &count) != 0) {
+      earlier_.assign(children, children + count);
+      XFree(children);
+    }
+  }
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return;
   pid_ = fork();
@@ -108,8 +122,6 @@ Viewer::Viewer(const std::vector<std::string>& command, const std::string& workD
   close(pipeFds[1]);
   outFd_ = pipeFds[0];
   fcntl(outFd_, F_SETFL, O_NONBLOCK);
-  display_ = XOpenDisplay(nullptr);
-  XSetErrorHandler(ignoreXError);
 }
 
 Viewer::~Viewer() {
@@ -156,7 +168,7 @@ Window Viewer::findWindow(const std::string& title, double seconds) {
   if (display_ == nullptr) return 0;
   const auto deadline = deadlineAfter(seconds);
   do {
-    window_ = searchTree(display_, DefaultRootWindow(display_), title);
+    window_ = searchTree(display_, DefaultRootWindow(display_), title, earlier_);
     if (window_ != 0) return window_;
     pause();
   } while (Clock::now() < deadline && running());

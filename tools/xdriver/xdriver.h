@@ -74,6 +74,7 @@ class Viewer {
   int status_ = 0;
   _XDisplay* display_ = nullptr;
   WindowId window_ = 0;
+  std::vector<WindowId> earlier_;  // top-level windows before the start
 };
 
 }  // namespace xdriver
