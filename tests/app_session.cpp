@@ -68,6 +68,13 @@ xdriver::Frame AppTest::frameLike(const xdriver::Frame& expected, long tolerance
   return frame;
 }
 
+void AppTest::expectTurnAndBackToFirst(long tolerance) {
+  ASSERT_TRUE(viewer->xdotool("key z"));
+  nextFrame(first);
+  ASSERT_TRUE(viewer->xdotool("key Z"));
+  frameLike(first, tolerance);
+}
+
 AppTest::Box AppTest::boardBox(const xdriver::Frame& frame) {
   Box box{frame.width, frame.height, -1, -1};
   for (int y = 0; y < frame.height; ++y) {

@@ -29,6 +29,10 @@ class AppTest : public ::testing::Test {
   // Waits until the window shows `expected`, up to `tolerance` differing
   // pixels; returns the last frame seen.
   xdriver::Frame frameLike(const xdriver::Frame& expected, long tolerance = 0);
+  // Presses z, waits for the turned frame, presses Z and expects the first
+  // frame back: it can come back only once everything sent before has been
+  // handled and has left the scene as it started.
+  void expectTurnAndBackToFirst(long tolerance = 0);
   // The bounding box of everything that is not background.
   static Box boardBox(const xdriver::Frame& frame);
   // Pixels that differ from their right neighbour by more than 12 levels.

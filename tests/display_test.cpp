@@ -5,25 +5,12 @@
 #include <GL/glu.h>
 
 #include "app/state.h"
-#include "app/window.h"
 #include "gl_context.h"
 
 namespace {
 
-class DisplayTest : public GlTest {
+class DisplayTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, defaultAmbient);
-    initGraphics();
-    windowWidth = windowHeight = 600;
-    mouseX = 400;
-    mouseY = 200;
-    rotX = -50;
-    rotY = -5;
-    rotZ = 0;
-  }
-
   // Where a board-frame point lands in the window, with the matrices the
   // frame was drawn with; y counted from the bottom as GL does.
   static void project(double x, double y, double z, double* wx, double* wy) {
@@ -46,8 +33,6 @@ class DisplayTest : public GlTest {
     glReadPixels(static_cast<int>(x), static_cast<int>(y), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return {rgb[0], rgb[1], rgb[2]};
   }
-
-  static constexpr float defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 };
 
 void expectVector(const float* got, std::initializer_list<float> want, const char* what) {
@@ -88,8 +73,7 @@ TEST_F(DisplayTest, InitialFrameSetsCameraSpotlightAndAngles) {
   glTranslated(0, 0, -12.75);
   const auto expectedProjection = currentMatrix(GL_PROJECTION_MATRIX);
   glPopMatrix();
-  const auto projection = currentMatrix(GL_PROJECTION_MATRIX);
-  for (int k = 0; k < 16; ++k) EXPECT_NEAR(projection[k], expectedProjection[k], 1e-6);
+  expectMatrix(GL_PROJECTION_MATRIX, expectedProjection);
   glMatrixMode(GL_MODELVIEW);
 
   // The pointer's start at (400, 200) of 600 by 600 puts the light at a
@@ -113,7 +97,7 @@ TEST_F(DisplayTest, InitialFrameSetsCameraSpotlightAndAngles) {
   glRotatef(-5, 0, 1, 0);
   const auto expected = currentMatrix(GL_MODELVIEW_MATRIX);
   glLoadMatrixf(modelview.data());
-  for (int k = 0; k < 16; ++k) EXPECT_NEAR(modelview[k], expected[k], 1e-6) << "element " << k;
+  expectMatrix(GL_MODELVIEW_MATRIX, expected);
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(depth, 1);

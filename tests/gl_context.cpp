@@ -2,6 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include "app/state.h"
+#include "app/window.h"
+
 namespace {
 
 bool framePosted = false;
@@ -62,6 +65,19 @@ void GlTest::SetUp() {
   glDisable(GL_TEXTURE_GEN_S);
   glDisable(GL_TEXTURE_GEN_T);
   glEnable(GL_NORMALIZE);
+}
+
+void ProgramTest::SetUp() {
+  GlTest::SetUp();
+  const float defaultAmbient[] = {0.2f, 0.2f, 0.2f, 1.0f};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, defaultAmbient);
+  initGraphics();
+  windowWidth = windowHeight = 600;
+  mouseX = 400;
+  mouseY = 200;
+  rotX = -50;
+  rotY = -5;
+  rotZ = 0;
 }
 
 std::vector<FeedbackPolygon> captureFeedback(void (*draw)()) {
@@ -134,4 +150,19 @@ std::array<float, 16> currentMatrix(GLenum which) {
   std::array<float, 16> m{};
   glGetFloatv(which, m.data());
   return m;
+}
+
+void expectMatrix(GLenum which, const std::array<float, 16>& expected) {
+  const auto got = currentMatrix(which);
+  for (int k = 0; k < 16; ++k) EXPECT_NEAR(got[k], expected[k], 1e-6) << "element " << k;
+}
+
+void expectMaterial(const float* diffuse, float specular, float shininess) {
+  float gotDiffuse[4], gotSpecular[4], gotShininess = 0;
+  glGetMaterialfv(GL_BACK, GL_DIFFUSE, gotDiffuse);
+  glGetMaterialfv(GL_FRONT, GL_SPECULAR, gotSpecular);
+  glGetMaterialfv(GL_FRONT, GL_SHININESS, &gotShininess);
+  for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(gotDiffuse[c], diffuse[c]) << "diffuse " << c;
+  for (int c = 0; c < 3; ++c) EXPECT_FLOAT_EQ(gotSpecular[c], specular) << "specular " << c;
+  EXPECT_FLOAT_EQ(gotShininess, shininess);
 }

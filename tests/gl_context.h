@@ -16,6 +16,13 @@ class GlTest : public ::testing::Test {
   void SetUp() override;
 };
 
+// A GL test that starts from the program's own set-up: the fixed graphics
+// state, a 600 by 600 window, the pointer and angles as at start.
+class ProgramTest : public GlTest {
+ protected:
+  void SetUp() override;
+};
+
 // One vertex as GL_3D_COLOR_TEXTURE feedback reports it, with the window
 // coordinates turned back into the object coordinates of an orthographic
 // view of the cube [-3, 3]^3 (see captureFeedback).
@@ -39,3 +46,10 @@ void useAmbientOnlyLighting();
 void useDirectionalLighting(float x, float y, float z);
 
 std::array<float, 16> currentMatrix(GLenum which);
+
+// The current matrix equals `expected` element by element.
+void expectMatrix(GLenum which, const std::array<float, 16>& expected);
+
+// The material in effect, front and back: diffuse colour, the grey level of
+// the specular colour, and the shininess.
+void expectMaterial(const float* diffuse, float specular, float shininess);

@@ -7,23 +7,12 @@
 
 #include "app/display.h"
 #include "app/state.h"
-#include "app/window.h"
 #include "gl_context.h"
 
 namespace {
 
-class InputTest : public GlTest {
+class InputTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    initGraphics();
-    windowWidth = windowHeight = 600;
-    mouseX = 400;
-    mouseY = 200;
-    rotX = -50;
-    rotY = -5;
-    rotZ = 0;
-  }
   void TearDown() override { reshape(600, 600); }
 
   static void keys(const char* text) {
@@ -57,20 +46,6 @@ TEST_F(InputTest, LettersTurnTheirAxesAndOtherKeysChangeNothing) {
   EXPECT_EQ(rotY, -10);
   EXPECT_EQ(rotZ, 0);
   EXPECT_EQ(mouseX, 400);
-}
-
-TEST_F(InputTest, DragMovesTheLightOfTheNextFrame) {
-  mouseMotion(0, 0);
-  EXPECT_EQ(mouseX, 0);
-  EXPECT_EQ(mouseY, 0);
-  display();
-  const auto position = lightPosition();
-  EXPECT_FLOAT_EQ(position[0], -1);
-  EXPECT_FLOAT_EQ(position[1], 1);
-  mouseMotion(-300, 900);
-  display();
-  EXPECT_FLOAT_EQ(lightPosition()[0], -2);
-  EXPECT_FLOAT_EQ(lightPosition()[1], -2);
 }
 
 TEST_F(InputTest, ReshapeSetsViewportAndTheLightMappingButNotTheProjection) {

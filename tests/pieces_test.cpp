@@ -83,20 +83,14 @@ TEST_F(PiecesTest, TippedPieceLiesAcrossItsSquareHeadTowardsPlusXMinusY) {
 TEST_F(PiecesTest, LeavesDarkMaterialAndTheTippedPieceTransform) {
   glLoadIdentity();
   drawPieces();
+  expectMaterial(darkPieceColor, 1.0f, 80.0f);
   const auto after = currentMatrix(GL_MODELVIEW_MATRIX);
   glLoadIdentity();
   glTranslated(1.8f, 1.4f, 0.1 + 0.18);
   glRotatef(100, 0.7f, 0.4f, 0);
   const auto expected = currentMatrix(GL_MODELVIEW_MATRIX);
-  for (int k = 0; k < 16; ++k) EXPECT_NEAR(after[k], expected[k], 1e-6) << "element " << k;
-
-  float diffuse[4], specular[4], shininess = 0;
-  glGetMaterialfv(GL_BACK, GL_DIFFUSE, diffuse);
-  glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-  glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-  for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(diffuse[c], darkPieceColor[c]);
-  EXPECT_FLOAT_EQ(specular[0], 1.0f);
-  EXPECT_FLOAT_EQ(shininess, 80.0f);
+  glLoadMatrixf(after.data());
+  expectMatrix(GL_MODELVIEW_MATRIX, expected);
 
   glLoadIdentity();
   drawPiece(0.6f, 1.4f);

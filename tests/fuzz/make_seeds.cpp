@@ -1,4 +1,4 @@
-// Writes the fuzzer's seed corpus: the kinds of file the reader's tests use.
+// Writes the fuzzer's starting corpus: the kinds of file the reader's tests use.
 
 #include <string>
 
