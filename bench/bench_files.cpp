@@ -30,12 +30,16 @@ void writeTestBmp(const std::string& path, int width, int height) {
 }
 
 const std::string& benchDir() {
-  static const std::string dir = [] {
+  // Removed when the program ends, with everything the benchmarks wrote.
+  struct Folder {
+    std::string path;
+    ~Folder() { std::filesystem::remove_all(path); }
+  };
+  static const Folder folder{[] {
     const auto path =
         std::filesystem::temp_directory_path() / ("marblechess-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
-    std::atexit([] { std::filesystem::remove_all(benchDir()); });
     return path.string();
-  }();
-  return dir;
+  }()};
+  return folder.path;
 }

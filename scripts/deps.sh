@@ -31,8 +31,8 @@ ensure_packages() {
 # What building and running the viewer takes.
 build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
-# reading frames, and an image writer for keeping them.
-test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+# reading frames, an image writer for keeping them, a GL call tracer.
+test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev apitrace)
 
 # Configures and builds the project in ROOT into the folder BUILD, quietly
 # unless something fails: build_project ROOT BUILD [cmake options].

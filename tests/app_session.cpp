@@ -30,8 +30,12 @@ std::string AppTest::emptyDir() {
 }
 
 void AppTest::startIn(const std::string& dir) {
+  startWith({VIEWER_PROGRAM}, dir);
+}
+
+void AppTest::startWith(const std::vector<std::string>& command, const std::string& dir) {
   viewer.reset();  // its window must be gone before the next is looked for
-  viewer = std::make_unique<xdriver::Viewer>(std::vector<std::string>{VIEWER_PROGRAM}, dir);
+  viewer = std::make_unique<xdriver::Viewer>(command, dir);
   ASSERT_TRUE(viewer->connected()) << "no X display";
   ASSERT_NE(viewer->findWindow("Quilan Vastre, 4180263", startSeconds), 0u)
       << "no window; output: " << viewer->output();

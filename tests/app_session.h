@@ -24,6 +24,8 @@ class AppTest : public ::testing::Test {
   // A fresh empty folder, removed after the test.
   std::string emptyDir();
   void startIn(const std::string& dir);
+  // Starts `command` (the viewer, or a tool that runs it) in `dir`.
+  void startWith(const std::vector<std::string>& command, const std::string& dir);
   // Waits until the window shows something other than `previous`.
   xdriver::Frame nextFrame(const xdriver::Frame& previous);
   // Waits until the window shows `expected`, up to `tolerance` differing
