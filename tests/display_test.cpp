@@ -44,65 +44,6 @@ const std::array<int, 3> grey = {102, 102, 102};
 
 }  // namespace
 
-TEST_F(DisplayTest, InitGraphicsSetsLightColoursAndFixedState) {
-  float colour[4];
-  glGetLightfv(GL_LIGHT0, GL_AMBIENT, colour);
-  expectVector(colour, {0.5f, 0.5f, 0.5f, 1.0f}, "ambient");
-  glGetLightfv(GL_LIGHT0, GL_DIFFUSE, colour);
-  expectVector(colour, {0.4f, 0.4f, 0.4f, 1.0f}, "diffuse");
-  glGetLightfv(GL_LIGHT0, GL_SPECULAR, colour);
-  expectVector(colour, {1, 1, 1, 1}, "specular");
-  for (GLenum cap : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_NORMALIZE, GL_LIGHTING, GL_LIGHT0}) {
-    EXPECT_TRUE(glIsEnabled(cap)) << "capability " << cap;
-  }
-  for (GLenum cap : {GL_CULL_FACE, GL_BLEND, GL_FOG}) EXPECT_FALSE(glIsEnabled(cap)) << cap;
-  GLint value = 0;
-  glGetIntegerv(GL_DEPTH_FUNC, &value);
-  EXPECT_EQ(value, GL_LESS);
-  glGetIntegerv(GL_SHADE_MODEL, &value);
-  EXPECT_EQ(value, GL_SMOOTH);
-}
-
-TEST_F(DisplayTest, InitialFrameSetsCameraSpotlightAndAngles) {
-  display();
-
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glFrustum(-2, 2, -2, 2, 10, 15.5);
-  glTranslated(0, 0, -12.75);
-  const auto expectedProjection = currentMatrix(GL_PROJECTION_MATRIX);
-  glPopMatrix();
-  expectMatrix(GL_PROJECTION_MATRIX, expectedProjection);
-  glMatrixMode(GL_MODELVIEW);
-
-  // The pointer's start at (400, 200) of 600 by 600 puts the light at a
-  // third of the way to the top-right, fixed to the viewer.
-  float value[4];
-  glGetLightfv(GL_LIGHT0, GL_POSITION, value);
-  expectVector(value, {1 / 3.0f, 1 / 3.0f, 1.8f, 0.7f}, "position");
-  glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, value);
-  expectVector(value, {-1 / 3.0f, -1 / 3.0f, -1.8f}, "direction");
-  glGetLightfv(GL_LIGHT0, GL_SPOT_CUTOFF, value);
-  EXPECT_FLOAT_EQ(value[0], 90);
-  glGetLightfv(GL_LIGHT0, GL_SPOT_EXPONENT, value);
-  EXPECT_FLOAT_EQ(value[0], 0);
-  glGetLightfv(GL_LIGHT0, GL_LINEAR_ATTENUATION, value);
-  EXPECT_FLOAT_EQ(value[0], 0.05f);
-
-  // The scene's push/pop leaves only the three view rotations.
-  const auto modelview = currentMatrix(GL_MODELVIEW_MATRIX);
-  glLoadIdentity();
-  glRotatef(-50, 1, 0, 0);
-  glRotatef(-5, 0, 1, 0);
-  const auto expected = currentMatrix(GL_MODELVIEW_MATRIX);
-  glLoadMatrixf(modelview.data());
-  expectMatrix(GL_MODELVIEW_MATRIX, expected);
-  GLint depth = 0;
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-  EXPECT_EQ(depth, 1);
-}
-
 TEST_F(DisplayTest, FrameShowsTheBoardOnGrey) {
   display();
   glFinish();
@@ -122,6 +63,8 @@ TEST_F(DisplayTest, FrameShowsTheBoardOnGrey) {
   }
 }
 
+// The light is placed in the viewer's frame, before the turns; the scene's
+// push and pop leave only the turns on the matrix.
 TEST_F(DisplayTest, SpotlightFollowsThePointerNotTheScene) {
   mouseX = 300;
   mouseY = 300;
@@ -132,4 +75,16 @@ TEST_F(DisplayTest, SpotlightFollowsThePointerNotTheScene) {
   expectVector(value, {0, 0, 1.8f, 0.7f}, "position");
   glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, value);
   expectVector(value, {0, 0, -1.8f}, "direction");
+
+  const auto modelview = currentMatrix(GL_MODELVIEW_MATRIX);
+  glLoadIdentity();
+  glRotatef(-50, 1, 0, 0);
+  glRotatef(-5, 0, 1, 0);
+  glRotatef(90, 0, 0, 1);
+  const auto expected = currentMatrix(GL_MODELVIEW_MATRIX);
+  glLoadMatrixf(modelview.data());
+  expectMatrix(GL_MODELVIEW_MATRIX, expected);
+  GLint depth = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, 1);
 }

@@ -3,8 +3,6 @@
 
 #include "app/input.h"
 
-#include <cmath>
-
 #include "app/display.h"
 #include "app/state.h"
 #include "gl_context.h"
@@ -63,16 +61,4 @@ TEST_F(InputTest, ReshapeSetsViewportAndTheLightMappingButNotTheProjection) {
   // The frustum stays square; the picture is stretched to the viewport.
   const auto projection = currentMatrix(GL_PROJECTION_MATRIX);
   EXPECT_FLOAT_EQ(projection[0], projection[5]);
-}
-
-TEST_F(InputTest, AnEmptyWindowStillGivesAFiniteLight) {
-  reshape(0, 0);
-  EXPECT_EQ(windowWidth, 0);
-  display();
-  float direction[4];
-  glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_TRUE(std::isfinite(lightPosition()[k])) << k;
-    EXPECT_TRUE(std::isfinite(direction[k])) << k;
-  }
 }
