@@ -8,25 +8,15 @@
 #include <filesystem>
 #include <vector>
 
+#include "bmp_writer/bmp_writer.h"
+
 void writeTestBmp(const std::string& path, int width, int height) {
-  const std::size_t stride = (std::size_t(width) * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> bytes(54 + stride * height);
-  auto put = [&](std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<unsigned char>(v >> (8 * k));
+  const auto pattern = [](int x, int y) {
+    return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(x * 7),
+                                       static_cast<std::uint8_t>(y * 13),
+                                       static_cast<std::uint8_t>(x + y)};
   };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(2, static_cast<std::uint32_t>(bytes.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, static_cast<std::uint32_t>(width));
-  put(22, static_cast<std::uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (std::size_t i = 54; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 7);
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr || std::fwrite(bytes.data(), bytes.size(), 1, out) != 1) std::abort();
-  std::fclose(out);
+  if (!writeFile(path, encodeBmp(width, height, pattern))) std::abort();
 }
 
 const std::string& benchDir() {

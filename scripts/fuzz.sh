@@ -9,8 +9,9 @@ source "$root/scripts/deps.sh"
 ensure_packages clang libclang-rt-14-dev
 out="$root/build-fuzz"
 mkdir -p "$out/seeds" "$out/corpus"
-flags=(-std=c++17 -g -O1 -I"$root/src" -fno-omit-frame-pointer)
-clang++ "${flags[@]}" -o "$out/make_seeds" "$root/tests/fuzz/make_seeds.cpp" "$root/tests/bmp_files.cpp"
+flags=(-std=c++17 -g -O1 -I"$root/src" -I"$root/tools" -fno-omit-frame-pointer)
+clang++ "${flags[@]}" -o "$out/make_seeds" "$root/tests/fuzz/make_seeds.cpp" "$root/tests/bmp_files.cpp" \
+  "$root/tools/bmp_writer/bmp_writer.cpp"
 "$out/make_seeds" "$out/seeds"
 clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -o "$out/bmp_fuzzer" "$root/tests/fuzz/bmp_fuzzer.cpp" "$root/src/texture/bmp.cpp"

@@ -4,11 +4,14 @@
 //
 //   make_marble [path [size]]     default: marmor.bmp 512
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "bmp_writer/bmp_writer.h"
 
 namespace {
 
@@ -56,39 +59,17 @@ double marble(double u, double v) {
   return vein * cloud;
 }
 
-void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t value) {
-  for (int k = 0; k < 4; ++k) b[at + k] = static_cast<std::uint8_t>(value >> (8 * k));
-}
-
-std::vector<std::uint8_t> render(int size) {
-  const std::size_t pixels = std::size_t(size) * size * 3;
-  std::vector<std::uint8_t> file(54 + pixels, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(file, 2, static_cast<std::uint32_t>(file.size()));
-  put32(file, 10, 54);
-  put32(file, 14, 40);
-  put32(file, 18, static_cast<std::uint32_t>(size));
-  put32(file, 22, static_cast<std::uint32_t>(size));
-  file[26] = 1;
-  file[28] = 24;
-  put32(file, 34, static_cast<std::uint32_t>(pixels));
-  put32(file, 38, 2835);  // 72 dots per inch
-  put32(file, 42, 2835);
-  // Veins go from a grey-green into the white, which keeps the board's green
-  // materials when the texture modulates them.
+// Veins go from a grey-green into the white, which keeps the board's green
+// materials when the texture modulates them.
+std::array<std::uint8_t, 3> marbleColour(int x, int y, int size) {
   const double stone[3] = {0.97, 0.97, 0.95}, veinColour[3] = {0.42, 0.50, 0.47};
-  std::size_t at = 54;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const double m = marble(double(x) / size, double(y) / size);
-      for (int c = 2; c >= 0; --c) {  // blue, green, red
-        const double value = veinColour[c] + (stone[c] - veinColour[c]) * m;
-        file[at++] = static_cast<std::uint8_t>(std::lround(255 * value));
-      }
-    }
+  const double m = marble(double(x) / size, double(y) / size);
+  std::array<std::uint8_t, 3> colour{};
+  for (int c = 0; c < 3; ++c) {
+    colour[c] = static_cast<std::uint8_t>(
+        std::lround(255 * (veinColour[c] + (stone[c] - veinColour[c]) * m)));
   }
-  return file;
+  return colour;
 }
 
 }  // namespace
@@ -100,10 +81,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_marble: the size must be a multiple of 4 up to 8192\n");
     return 2;
   }
-  const std::vector<std::uint8_t> file = render(size);
-  std::FILE* out = std::fopen(path, "wb");
-  if (out == nullptr || std::fwrite(file.data(), file.size(), 1, out) != 1 ||
-      std::fclose(out) != 0) {
+  const auto colour = [size](int x, int y) { return marbleColour(x, y, size); };
+  if (!writeFile(path, encodeBmp(size, size, colour))) {
     std::fprintf(stderr, "make_marble: cannot write %s\n", path);
     return 1;
   }
