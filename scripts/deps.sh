@@ -31,8 +31,8 @@ ensure_packages() {
 # What building and running the viewer takes.
 build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
-# reading frames, an image writer for keeping them, a GL call tracer.
-test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev apitrace)
+# reading frames, an image reader and writer for the baseline frames.
+test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
 
 # Configures and builds the project in ROOT into the folder BUILD, quietly
 # unless something fails: build_project ROOT BUILD [cmake options].

@@ -112,16 +112,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   xdriver::Viewer viewer(command(options), options.dir);
-  if (!viewer.connected() || viewer.findWindow("Quilan Vastre, 4180263", options.timeout) == 0) {
+  if (!viewer.connected() || viewer.findWindow(options.timeout) == 0) {
     std::fprintf(stderr, "screenshot: no viewer window; it printed:\n%s", viewer.output().c_str());
     return 1;
   }
   bool drawn = false;
-  xdriver::Frame frame = viewer.waitFor(
-      [](const xdriver::Frame& f) {
-        return f.width > 0 && f.at(0, 0) != std::array<int, 3>{0, 0, 0};
-      },
-      options.timeout, &drawn);
+  xdriver::Frame frame = viewer.firstFrame(options.timeout, &drawn);
   if (!drawn) {
     std::fprintf(stderr, "screenshot: the window showed no frame\n");
     return 1;

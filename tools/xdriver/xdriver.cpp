@@ -13,6 +13,8 @@
 #include <cstring>
 #include <thread>
 
+#include "app/state.h"
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
@@ -72,20 +74,6 @@ std::array<int, 3> Frame::at(int x, int y) const {
 
 bool Frame::operator==(const Frame& other) const {
   return width == other.width && height == other.height && rgb == other.rgb;
-}
-
-long countDifferences(const Frame& a, const Frame& b, int tolerance) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  long count = 0;
-  for (std::size_t i = 0; i < a.rgb.size(); i += 3) {
-    for (std::size_t c = 0; c < 3; ++c) {
-      if (std::abs(a.rgb[i + c] - b.rgb[i + c]) > tolerance) {
-        ++count;
-        break;
-      }
-    }
-  }
-  return count;
 }
 
 bool savePng(const Frame& frame, const std::string& path) {
@@ -164,11 +152,11 @@ bool Viewer::waitForExit(double seconds, int* status) {
   return true;
 }
 
-Window Viewer::findWindow(const std::string& title, double seconds) {
+Window Viewer::findWindow(double seconds) {
   if (display_ == nullptr) return 0;
   const auto deadline = deadlineAfter(seconds);
   do {
-    window_ = searchTree(display_, DefaultRootWindow(display_), title, earlier_);
+    window_ = searchTree(display_, DefaultRootWindow(display_), windowTitle, earlier_);
     if (window_ != 0) return window_;
     pause();
   } while (Clock::now() < deadline && running());
@@ -199,6 +187,13 @@ Frame Viewer::grab() {
   }
   XDestroyImage(image);
   return frame;
+}
+
+Frame Viewer::firstFrame(double seconds, bool* ok) {
+  const auto drawn = [](const Frame& f) {
+    return f.width > 0 && f.at(0, 0) != std::array<int, 3>{0, 0, 0};
+  };
+  return waitFor(drawn, seconds, ok);
 }
 
 Frame Viewer::waitFor(const std::function<bool(const Frame&)>& done, double seconds, bool* ok) {

@@ -29,9 +29,6 @@ struct Frame {
   bool operator!=(const Frame& other) const { return !(*this == other); }
 };
 
-// Pixels whose channels differ by more than `tolerance` anywhere.
-long countDifferences(const Frame& a, const Frame& b, int tolerance = 0);
-
 // Writes the frame as a PNG file; false if it could not be written.
 bool savePng(const Frame& frame, const std::string& path);
 
@@ -51,9 +48,12 @@ class Viewer {
   bool waitForExit(double seconds, int* status);
   bool running();
 
-  // The window titled `title`, or 0 if none appeared within `seconds`.
-  WindowId findWindow(const std::string& title, double seconds);
+  // The viewer's window, or 0 if none appeared within `seconds`.
+  WindowId findWindow(double seconds);
   Frame grab();
+  // The window's first frame: it shows the black root until the viewer has
+  // drawn, and never black corners after.
+  Frame firstFrame(double seconds, bool* ok);
   // Grabs until `done` holds for a frame, for at most `seconds`; the last
   // frame grabbed is returned either way and `ok` says whether it held.
   Frame waitFor(const std::function<bool(const Frame&)>& done, double seconds, bool* ok);

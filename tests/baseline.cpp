@@ -1,0 +1,120 @@
+#include "baseline.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+
+namespace {
+
+using xdriver::Frame;
+
+// Bounds for waiting; frames of the software renderer can be slow on a
+// loaded machine, and a frame that matches ends the wait at once.
+constexpr double frameSeconds = 20;
+// Without a baseline to wait for, a frame counts as final once it has not
+// changed for this long after the input was sent.
+constexpr double settleSeconds = 1;
+
+bool loadPng(const std::string& path, Frame* frame) {
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
+  if (pixels == nullptr) return false;
+  *frame = Frame{width, height, {pixels, pixels + std::size_t(width) * height * 3}};
+  stbi_image_free(pixels);
+  return true;
+}
+
+bool differs(const Frame& a, const Frame& b, std::size_t pixel) {
+  for (std::size_t c = pixel * 3; c < pixel * 3 + 3; ++c) {
+    if (std::abs(a.rgb[c] - b.rgb[c]) > channelTolerance) return true;
+  }
+  return false;
+}
+
+long differingPixels(const Frame& a, const Frame& b) {
+  if (a.width != b.width || a.height != b.height) return -1;
+  long count = 0;
+  for (std::size_t p = 0; p < a.rgb.size() / 3; ++p) count += differs(a, b, p);
+  return count;
+}
+
+bool matches(const Frame& a, const Frame& b) {
+  const long count = differingPixels(a, b);
+  return count >= 0 && count <= allowedPixels;
+}
+
+// The baseline dimmed, with every differing pixel in red.
+Frame differenceImage(const Frame& got, const Frame& expected) {
+  Frame diff = expected;
+  for (std::size_t p = 0; p < diff.rgb.size() / 3; ++p) {
+    const bool red = differs(got, expected, p);
+    for (std::size_t c = 0; c < 3; ++c) {
+      diff.rgb[p * 3 + c] = red ? (c == 0 ? 255 : 0) : diff.rgb[p * 3 + c] / 3;
+    }
+  }
+  return diff;
+}
+
+// Kept under the test's own name, since sessions that run side by side
+// share baselines.
+std::string keep(const Frame& frame, const std::string& name) {
+  std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(test.begin(), test.end(), '/', '-');
+  std::filesystem::create_directories(FRAMES_DIR);
+  const std::string path = std::string(FRAMES_DIR) + "/" + test + "-" + name + ".png";
+  return xdriver::savePng(frame, path) ? path : "(could not write " + path + ")";
+}
+
+Frame settledFrame(xdriver::Viewer& viewer) {
+  using Clock = std::chrono::steady_clock;
+  Frame last;
+  Clock::time_point since = Clock::now();
+  bool ok = false;
+  return viewer.waitFor(
+      [&](const Frame& f) {
+        if (f != last) {
+          last = f;
+          since = Clock::now();
+        }
+        return f.width > 0 && Clock::now() - since >= std::chrono::duration<double>(settleSeconds);
+      },
+      frameSeconds, &ok);
+}
+
+}  // namespace
+
+::testing::AssertionResult showsBaseline(xdriver::Viewer& viewer, const std::string& name) {
+  const std::string path = std::string(BASELINE_DIR) + "/" + name + ".png";
+  Frame expected;
+  const bool known = loadPng(path, &expected);
+  if (std::getenv("MARBLECHESS_REFRESH_BASELINES") != nullptr) {
+    const Frame got = settledFrame(viewer);
+    if (known && matches(got, expected)) return ::testing::AssertionSuccess();
+    if (!xdriver::savePng(got, path))
+      return ::testing::AssertionFailure() << "cannot write " << path;
+    return ::testing::AssertionSuccess() << "rewrote " << path;
+  }
+  if (!known) {
+    return ::testing::AssertionFailure()
+           << "no baseline " << path << "; look at the candidate "
+           << keep(settledFrame(viewer), name) << " and copy it there";
+  }
+  bool ok = false;
+  const Frame got =
+      viewer.waitFor([&](const Frame& f) { return matches(f, expected); }, frameSeconds, &ok);
+  if (ok) return ::testing::AssertionSuccess();
+  auto failure = ::testing::AssertionFailure() << "the window never showed " << path << ": ";
+  if (got.width != expected.width || got.height != expected.height) {
+    failure << "it is " << got.width << " by " << got.height;
+  } else {
+    failure << differingPixels(got, expected) << " pixels differ by more than " << channelTolerance
+            << " (" << allowedPixels << " may); difference "
+            << keep(differenceImage(got, expected), name + "-diff");
+  }
+  return failure << "; frame " << keep(got, name + "-got");
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The window's frames compared with reviewed baseline pictures in
+// tests/baseline/, under a tolerance, the way VTK and ITK test rendering.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "xdriver/xdriver.h"
+
+// A pixel differs when one of its channels is off by more than this many
+// levels. Mesa's software renderer repeats itself exactly on one machine;
+// other CPUs and Mesa releases may round an edge or a highlight by a level.
+// A material or light changed by 1% already moves pixels by two or more.
+constexpr int channelTolerance = 1;
+
+// How many pixels of a frame may differ: a few dozen, room for the
+// rounding of a handful of polygon edges, about 0.01% of 600 by 600. Any
+// change of shape, place or colour that a user could see moves hundreds.
+constexpr long allowedPixels = 40;
+
+// Waits until the window shows the baseline `name` within the tolerance.
+// Otherwise the frame it showed and a difference picture are kept in the
+// build's frames/ folder, and the failure names them. Without a baseline,
+// the settled frame is kept there as a candidate, and the test fails. With
+// MARBLECHESS_REFRESH_BASELINES set, a baseline that no longer matches is
+// rewritten from the settled frame instead.
+::testing::AssertionResult showsBaseline(xdriver::Viewer& viewer, const std::string& name);

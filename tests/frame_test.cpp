@@ -1,0 +1,153 @@
+// The program as a user meets it: started as a process under the test's own
+// X server, driven by real key presses and drags, every frame it settles on
+// compared with a reviewed baseline, its output and exit status checked.
+
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+#include "baseline.h"
+#include "bmp_files.h"
+
+namespace {
+
+enum class Texture { bundled, none, palette, topDown5x3 };
+
+struct Step {
+  std::string input;     // xdotool's arguments; {window} stands for the window
+  std::string baseline;  // the frame the window must come to show
+};
+
+struct Session {
+  std::string name;
+  Texture texture;
+  std::vector<Step> steps;  // ESC follows the last one
+  std::string message;      // what the viewer prints after the usage lines
+  bool display = true;
+  int status = 0;
+};
+
+const std::string usage =
+    "Use x/y/z/X/Y/Z-keys to rotate.\n"
+    "Move mouse while pressing button to change light position.\n";
+const std::string notFound = "File Not Found : marmor.bmp\n";
+const std::string topView = "key --repeat 10 x key y";  // rotX and rotY from -50 and -5 to 0
+
+// Steps whose frame would equal the one before end with a key that turns
+// the scene, so their frame shows that everything sent before it was handled.
+const Session sessions[] = {
+    {"StartsWithTheBundledMarble", Texture::bundled, {{"", "start-marble"}}, ""},
+    {"StartsPlainWithoutATexture", Texture::none, {{"", "start-plain"}}, notFound},
+    {"RefusesAPaletteTextureAndStartsPlain",
+     Texture::palette,
+     {{"", "start-plain"}},
+     "Bpp from marmor.bmp is not 24: 8\n"},
+    {"ShowsASmallTopDownTextureWithAnOddWidth",
+     Texture::topDown5x3,
+     {{topView, "top-view-texture-5x3"}},
+     ""},
+    {"TurnsOnEachAxisAndBack",
+     Texture::none,
+     {{"", "start-plain"},
+      {"key x", "turned-x"},
+      {"key X", "start-plain"},
+      {"key y", "turned-y"},
+      {"key Y", "start-plain"},
+      {"key z", "turned-z"},
+      {"key Z", "start-plain"}},
+     notFound},
+    {"SeventyTwoPressesComeFullCircle",
+     Texture::none,
+     {{"key --delay 5 --repeat 72 X key z", "turned-z"}},
+     notFound},
+    {"KeysOutsideTheTableDoNothing",
+     Texture::none,
+     {{"key a 5 space Left Up F1 Return z", "turned-z"}},
+     notFound},
+    {"DragsTheLightToTwoCornersAndBack",
+     Texture::none,
+     {{"mousemove 400 200 mousedown 1 mousemove 0 0", "light-top-left"},
+      {"mouseup 1 mousemove 500 500 mousedown 3 mousemove 599 599", "light-bottom-right"},
+      {"mousemove 400 200 mouseup 3", "start-plain"},
+      {"mousemove 0 0 key z", "turned-z"}},
+     notFound},
+    {"ResizesAndStretchesTheSquareView",
+     Texture::none,
+     {{"windowsize {window} 300 600", "resized-300x600"},
+      {"mousedown 1 mousemove 150 300 mouseup 1", "resized-300x600-light-centre"},
+      {"windowsize {window} 800 400", "resized-800x400"}},
+     notFound},
+    {"TurnsTheBoardOverToItsBottomFace",
+     Texture::bundled,
+     {{"key --repeat 36 x", "turned-over"}},
+     ""},
+    {"ShowsThePiecesFromAbove", Texture::bundled, {{topView, "top-view"}}, ""},
+    {"PrintsTheUsageAndEndsWithoutADisplay", Texture::none, {}, "", false, 1},
+};
+
+std::string folderFor(Texture texture, const TempDir& dir) {
+  BmpLayout layout;
+  switch (texture) {
+    case Texture::bundled:
+      return DATA_DIR;
+    case Texture::none:
+      return dir.path();
+    case Texture::palette:
+      layout.bitsPerPixel = 8;
+      writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{4, 1}, layout));
+      return dir.path();
+    case Texture::topDown5x3:
+      layout.topDown = true;
+      writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{5, 3}, layout));
+      return dir.path();
+  }
+  return dir.path();
+}
+
+std::string withWindow(std::string input, xdriver::WindowId window) {
+  const auto at = input.find("{window}");
+  if (at != std::string::npos) input.replace(at, 8, std::to_string(window));
+  return input;
+}
+
+// Named in test listings by the table's own name.
+void PrintTo(const Session& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SessionTest : public ::testing::TestWithParam<Session> {};
+
+}  // namespace
+
+TEST_P(SessionTest, ShowsItsFramesAndEnds) {
+  const Session& session = GetParam();
+  const TempDir dir;
+  std::vector<std::string> command = {VIEWER_PROGRAM};
+  if (!session.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
+  xdriver::Viewer viewer(command, folderFor(session.texture, dir));
+  ASSERT_TRUE(viewer.connected()) << "the test has no X display";
+  if (session.display) {
+    ASSERT_NE(viewer.findWindow(20), 0u) << "no window; output: " << viewer.output();
+    int x = -1, y = -1, width = 0, height = 0;
+    ASSERT_TRUE(viewer.geometry(&x, &y, &width, &height));
+    EXPECT_EQ(x + y, 0) << "the window opens at the screen's top-left corner";
+    bool drawn = false;
+    viewer.firstFrame(20, &drawn);
+    viewer.focus();
+    for (const Step& step : session.steps) {
+      if (!step.input.empty()) {
+        ASSERT_TRUE(viewer.xdotool(withWindow(step.input, viewer.window())));
+      }
+      ASSERT_TRUE(showsBaseline(viewer, step.baseline)) << "after '" << step.input << "'";
+    }
+    ASSERT_TRUE(viewer.xdotool("key Escape"));
+  }
+  int status = -1;
+  ASSERT_TRUE(viewer.waitForExit(20, &status)) << "still running";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == session.status) << "status " << status;
+  EXPECT_EQ(viewer.output(), usage + session.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Viewer, SessionTest, ::testing::ValuesIn(sessions),
+                         [](const auto& info) { return info.param.name; });
