@@ -134,6 +134,9 @@ TEST_P(SessionTest, ShowsItsFramesAndEnds) {
     EXPECT_EQ(x + y, 0) << "the window opens at the screen's top-left corner";
     bool drawn = false;
     viewer.firstFrame(20, &drawn);
+    // Everything is printed before the first frame, and shows at once even
+    // through a pipe.
+    EXPECT_EQ(viewer.output(), usage + session.message);
     viewer.focus();
     for (const Step& step : session.steps) {
       if (!step.input.empty()) {
