@@ -1,14 +1,11 @@
 #include "bench_files.h"
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include "bmp_writer/bmp_writer.h"
+#include "temp_dir/temp_dir.h"
 
 void writeTestBmp(const std::string& path, int width, int height) {
   const auto pattern = [](int x, int y) {
@@ -21,15 +18,6 @@ void writeTestBmp(const std::string& path, int width, int height) {
 
 const std::string& benchDir() {
   // Removed when the program ends, with everything the benchmarks wrote.
-  struct Folder {
-    std::string path;
-    ~Folder() { std::filesystem::remove_all(path); }
-  };
-  static const Folder folder{[] {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("marblechess-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(path);
-    return path.string();
-  }()};
-  return folder.path;
+  static const TempDir folder;
+  return folder.path();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bmp_writer/bmp_writer.h"
+#include "temp_dir/temp_dir.h"
 
 // A small picture with a different colour at every pixel, and the BMP files
 // the tests make of it.
@@ -14,23 +15,7 @@ struct Picture {
   std::int32_t rows;
   // Red, green, blue of the pixel in column x, row y counted from the bottom.
   std::array<std::uint8_t, 3> pixel(int x, int y) const;
-  // What the reader must deliver: rows packed, the bottom row first.
-  std::vector<std::uint8_t> rgbBottomUp() const;
 };
 
 // The picture as a BMP file.
 std::vector<std::uint8_t> encodeBmp(const Picture& picture, const BmpLayout& layout = {});
-
-// A fresh temporary folder, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
