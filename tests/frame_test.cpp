@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,10 @@
 
 namespace {
 
-enum class Texture { bundled, none, palette, topDown5x3 };
+// Where the viewer starts and what texture it finds. The installed ones run
+// a copy of the program from a tree laid out as an install makes it, in an
+// empty folder.
+enum class Texture { bundled, none, palette, topDown5x3, installed, installedWithoutData };
 
 struct Step {
   std::string input;     // xdotool's arguments; {window} stands for the window
@@ -22,8 +26,10 @@ struct Step {
 struct Session {
   std::string name;
   Texture texture;
-  std::vector<Step> steps;  // ESC follows the last one
-  std::string message;      // what the viewer prints after the usage lines
+  std::vector<Step> steps;  // ESC follows the last one; none: no window may open
+  std::string output;       // everything the viewer prints
+  std::vector<std::string> args = {};
+  bool onlyStart = false;  // the output only starts so
   bool display = true;
   int status = 0;
 };
@@ -31,22 +37,31 @@ struct Session {
 const std::string usage =
     "Use x/y/z/X/Y/Z-keys to rotate.\n"
     "Move mouse while pressing button to change light position.\n";
-const std::string notFound = "File Not Found : marmor.bmp\n";
+const std::string notFound = usage + "File Not Found : marmor.bmp\n";
 const std::string topView = "key --repeat 10 x key y";  // rotX and rotY from -50 and -5 to 0
 
 // Steps whose frame would equal the one before end with a key that turns
 // the scene, so their frame shows that everything sent before it was handled.
 const Session sessions[] = {
-    {"StartsWithTheBundledMarble", Texture::bundled, {{"", "start-marble"}}, ""},
-    {"StartsPlainWithoutATexture", Texture::none, {{"", "start-plain"}}, notFound},
+    {"StartsWithTheBundledMarble", Texture::bundled, {{"", "start-marble"}}, usage},
+    {"InstalledFindsItsOwnMarble", Texture::installed, {{"", "start-marble"}}, usage},
+    {"InstalledWithoutItsDataStartsPlain",
+     Texture::installedWithoutData,
+     {{"", "start-plain"}},
+     notFound},
+    {"StartsPlainAndLeavesUnknownOptionsToGlut",
+     Texture::none,
+     {{"", "start-plain"}},
+     notFound,
+     {"--no-such-option"}},
     {"RefusesAPaletteTextureAndStartsPlain",
      Texture::palette,
      {{"", "start-plain"}},
-     "Bpp from marmor.bmp is not 24: 8\n"},
+     usage + "Bpp from marmor.bmp is not 24: 8\n"},
     {"ShowsASmallTopDownTextureWithAnOddWidth",
      Texture::topDown5x3,
      {{topView, "top-view-texture-5x3"}},
-     ""},
+     usage},
     {"TurnsOnEachAxisAndBack",
      Texture::none,
      {{"", "start-plain"},
@@ -81,28 +96,62 @@ const Session sessions[] = {
     {"TurnsTheBoardOverToItsBottomFace",
      Texture::bundled,
      {{"key --repeat 36 x", "turned-over"}},
-     ""},
-    {"ShowsThePiecesFromAbove", Texture::bundled, {{topView, "top-view"}}, ""},
-    {"PrintsTheUsageAndEndsWithoutADisplay", Texture::none, {}, "", false, 1},
+     usage},
+    {"ShowsThePiecesFromAbove", Texture::bundled, {{topView, "top-view"}}, usage},
+    {"PrintsTheUsageAndEndsWithoutADisplay", Texture::none, {}, usage, {}, false, false, 1},
+    {"HelpOpensNoWindow",
+     Texture::none,
+     {},
+     "Usage: marblechess [GLUT OPTION]...\n",
+     {"-iconic", "--help", "--version"},
+     true},
+    {"VersionOpensNoWindow",
+     Texture::none,
+     {},
+     "marblechess 1.0.0\nCopyright",
+     {"--version", "--help"},
+     true},
 };
 
-std::string folderFor(Texture texture, const TempDir& dir) {
+struct Start {
+  std::string program;
+  std::string folder;
+};
+
+Start installedCopy(const TempDir& dir, bool withData) {
+  namespace fs = std::filesystem;
+  const fs::path program = fs::path(dir.file("bin")) / "marblechess";
+  fs::create_directories(program.parent_path());
+  fs::copy_file(VIEWER_PROGRAM, program);
+  if (withData) {
+    const fs::path data = program.parent_path() / DATA_FROM_BIN;
+    fs::create_directories(data);
+    fs::copy_file(std::string(DATA_DIR) + "/marmor.bmp", data / "marmor.bmp");
+  }
+  fs::create_directories(dir.file("empty"));
+  return {program, dir.file("empty")};
+}
+
+Start prepare(Texture texture, const TempDir& dir) {
   BmpLayout layout;
   switch (texture) {
     case Texture::bundled:
-      return DATA_DIR;
+      return {VIEWER_PROGRAM, DATA_DIR};
     case Texture::none:
-      return dir.path();
+      break;
+    case Texture::installed:
+    case Texture::installedWithoutData:
+      return installedCopy(dir, texture == Texture::installed);
     case Texture::palette:
       layout.bitsPerPixel = 8;
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{4, 1}, layout));
-      return dir.path();
+      break;
     case Texture::topDown5x3:
       layout.topDown = true;
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{5, 3}, layout));
-      return dir.path();
+      break;
   }
-  return dir.path();
+  return {VIEWER_PROGRAM, dir.path()};
 }
 
 std::string withWindow(std::string input, xdriver::WindowId window) {
@@ -123,11 +172,13 @@ class SessionTest : public ::testing::TestWithParam<Session> {};
 TEST_P(SessionTest, ShowsItsFramesAndEnds) {
   const Session& session = GetParam();
   const TempDir dir;
-  std::vector<std::string> command = {VIEWER_PROGRAM};
+  const Start start = prepare(session.texture, dir);
+  std::vector<std::string> command = {start.program};
+  command.insert(command.end(), session.args.begin(), session.args.end());
   if (!session.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
-  xdriver::Viewer viewer(command, folderFor(session.texture, dir));
+  xdriver::Viewer viewer(command, start.folder);
   ASSERT_TRUE(viewer.connected()) << "the test has no X display";
-  if (session.display) {
+  if (!session.steps.empty()) {
     ASSERT_NE(viewer.findWindow(20), 0u) << "no window; output: " << viewer.output();
     int x = -1, y = -1, width = 0, height = 0;
     ASSERT_TRUE(viewer.geometry(&x, &y, &width, &height));
@@ -136,7 +187,7 @@ TEST_P(SessionTest, ShowsItsFramesAndEnds) {
     viewer.firstFrame(20, &drawn);
     // Everything is printed before the first frame, and shows at once even
     // through a pipe.
-    EXPECT_EQ(viewer.output(), usage + session.message);
+    EXPECT_EQ(viewer.output(), session.output);
     viewer.focus();
     for (const Step& step : session.steps) {
       if (!step.input.empty()) {
@@ -149,7 +200,8 @@ TEST_P(SessionTest, ShowsItsFramesAndEnds) {
   int status = -1;
   ASSERT_TRUE(viewer.waitForExit(20, &status)) << "still running";
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == session.status) << "status " << status;
-  EXPECT_EQ(viewer.output(), usage + session.message);
+  const std::string& output = viewer.output();
+  EXPECT_EQ(session.onlyStart ? output.substr(0, session.output.size()) : output, session.output);
 }
 
 INSTANTIATE_TEST_SUITE_P(Viewer, SessionTest, ::testing::ValuesIn(sessions),

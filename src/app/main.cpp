@@ -1,11 +1,21 @@
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/gl.h"
 #include "app/window.h"
 
 int main(int argc, char** argv) {
-  std::printf("Use x/y/z/X/Y/Z-keys to rotate.\n");
-  std::printf("Move mouse while pressing button to change light position.\n");
+  switch (requestFrom(argc, argv)) {
+    case Request::help:
+      printHelp();
+      return 0;
+    case Request::version:
+      printVersion();
+      return 0;
+    case Request::run:
+      break;
+  }
+  std::fputs(usageText, stdout);
   // Shown at once even when standard output is a pipe or a log file.
   std::fflush(stdout);
   glutInit(&argc, argv);

@@ -3,10 +3,11 @@
 #include "app/gl.h"
 #include "app/state.h"
 #include "texture/bmp.h"
+#include "texture/texture_file.h"
 
 void loadTexture() {
   Image image;
-  if (!loadBmp(textureFileName, image)) return;
+  if (!loadBmp(textureFile().c_str(), image)) return;
   glGenTextures(1, &textureId);
   glBindTexture(GL_TEXTURE_2D, textureId);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<float>(GL_REPEAT));
