@@ -33,6 +33,8 @@ build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
 # reading frames, an image reader and writer for the baseline frames.
 test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+# What making and checking the Debian package adds.
+package_packages=(dpkg-dev file lintian desktop-file-utils appstream imagemagick)
 
 # Configures and builds the project in ROOT into the folder BUILD, quietly
 # unless something fails: build_project ROOT BUILD [cmake options].

@@ -17,6 +17,7 @@ namespace {
 const char usage[] =
     "usage: screenshot [options]\n"
     "  --dir DIR        working directory of the viewer (default: .)\n"
+    "  --program PATH   the viewer to run (default: the one built with this tool)\n"
     "  --out FILE       PNG file to write (default: screenshot.png)\n"
     "  --keys \"K ...\"   keys to press, as xdotool names them (x, X, Escape, ...)\n"
     "  --drag X1,Y1,X2,Y2  drag with the left button held from one point to another\n"
@@ -32,6 +33,7 @@ struct Action {
 
 struct Options {
   std::string dir = ".";
+  std::string program = VIEWER_PROGRAM;
   std::string out = "screenshot.png";
   std::string wrap;
   double timeout = 30;
@@ -50,6 +52,8 @@ bool parse(int argc, char** argv, Options& o) {
     const std::string value = argv[++i];
     if (flag == "--dir") {
       o.dir = value;
+    } else if (flag == "--program") {
+      o.program = value;
     } else if (flag == "--out") {
       o.out = value;
     } else if (flag == "--wrap") {
@@ -77,7 +81,7 @@ std::vector<std::string> command(const Options& o) {
   std::vector<std::string> words;
   std::istringstream wrap(o.wrap);
   for (std::string word; wrap >> word;) words.push_back(word);
-  words.push_back(VIEWER_PROGRAM);
+  words.push_back(o.program);
   return words;
 }
 

@@ -1,0 +1,67 @@
+#!/bin/bash
+# Builds the Debian package in build-package/ and checks it: lintian,
+# desktop-file-validate and appstreamcli, its layout, then an install with
+# apt, the menu entry's command started from an empty folder under a private
+# X server, which must print only its usage and show the marble, and the
+# package removed again (also when a check fails), leaving nothing behind.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/deps.sh"
+ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+build="$root/build-package"
+build_project "$root" "$build" -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+build_project "$root" "$root/build" -DBUILD_TESTING=ON
+(cd "$build" && cpack -G DEB >cpack.log)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+deb="$build/marblechess_${version}_$(dpkg --print-architecture).deb"
+
+lintian --fail-on=error,warning "$deb"
+desktop-file-validate "$root"/packaging/*.desktop
+appstreamcli validate --no-net "$root"/packaging/*.metainfo.xml
+
+listing=$(dpkg-deb -c "$deb")
+for file in bin/marblechess share/marblechess/marmor.bmp share/applications/org.example.marblechess.desktop \
+  share/metainfo/org.example.marblechess.metainfo.xml share/man/man1/marblechess.1.gz \
+  share/doc/marblechess/copyright share/doc/marblechess/changelog.gz \
+  share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/marblechess.png; do
+  grep -q " \./usr/$file\$" <<<"$listing" || { echo "package lacks /usr/$file" >&2; exit 1; }
+done
+if grep '^d' <<<"$listing" | grep -v '^drwxr-xr-x root/root'; then
+  echo "directories above are not 0755 root/root" >&2
+  exit 1
+fi
+files=$(awk '$1 !~ /^d/ {print substr($6, 2)}' <<<"$listing")
+
+work=$(mktemp -d)
+removePackage() {
+  $sudo apt-get remove -y -qq --purge marblechess >/dev/null || true
+  rm -rf "$work"
+}
+trap removePackage EXIT
+$sudo apt-get install -y -qq "$deb" >/dev/null
+command=$(sed -n 's/^Exec=//p' /usr/share/applications/org.example.marblechess.desktop)
+mkdir "$work/empty"
+"$root/tools/xvfb-run.sh" "$root/build/tools/screenshot" --program "$(command -v "$command")" \
+  --dir "$work/empty" --out "$work/first.png" --quit >"$work/output"
+if grep -v -e '^wrote ' -e '^viewer ended with status 0$' -e '^Use x/y/z' -e '^Move mouse' "$work/output"; then
+  echo "the installed viewer printed the lines above" >&2
+  exit 1
+fi
+# At most 40 pixels more than a level away from the baseline, as in the tests.
+differing=$(compare -metric AE -fuzz 0.5% "$work/first.png" "$root/tests/baseline/start-marble.png" \
+  null: 2>&1 || true)
+if ! awk -v d="$differing" 'BEGIN { exit !(d ~ /^[0-9.e+]+$/ && d + 0 <= 40) }'; then
+  echo "the installed viewer's first frame is not the marble board: $differing pixels differ" >&2
+  exit 1
+fi
+
+removePackage
+trap - EXIT
+if dpkg-query -W marblechess >/dev/null 2>&1; then echo "marblechess is still installed" >&2; exit 1; fi
+for file in $files; do
+  [ ! -e "$file" ] || { echo "$file is left after removal" >&2; exit 1; }
+done
+echo "package: $(basename "$deb") passes lintian and the validators, installs, shows the marble from" \
+  "an empty folder, and leaves nothing when removed"
