@@ -10,9 +10,9 @@ namespace {
 
 // Round shapes are cut into this many slices around the axis, and the head
 // and body into this many stacks along it. So fine a mesh keeps outlines and
-// highlights smooth even in a window several times the default size, and
-// rebuilding it makes up most of a frame: about 500,000 triangles, some
-// 40 ms a frame in Mesa's software renderer.
+// highlights smooth even in a window several times the default size. It is
+// also most of a frame: about 500,000 triangles rebuilt every time, 40 to
+// 80 ms in Mesa's software renderer, where 40 slices and 32 stacks take 13.
 constexpr int pieceSlices = 160;
 constexpr int pieceStacks = 128;
 // The base is a short band and its cap lies flat: a few rings are enough.
