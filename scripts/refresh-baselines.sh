@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs the frame sessions and rewrites each baseline in tests/baseline/ that
+# Runs the frame scenarios and rewrites each baseline in tests/baseline/ that
 # the viewer no longer shows, from the frame it settles on; baselines that
 # still match are left as they are. Look at every rewritten picture before
 # committing it. Arguments go to ctest (for example -R Resizes).

@@ -60,7 +60,7 @@ Frame differenceImage(const Frame& got, const Frame& expected) {
   return diff;
 }
 
-// Kept under the test's own name, since sessions that run side by side
+// Kept under the test's own name, since scenarios that run side by side
 // share baselines.
 std::string keep(const Frame& frame, const std::string& name) {
   std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();

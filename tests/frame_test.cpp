@@ -23,7 +23,7 @@ struct Step {
   std::string baseline;  // the frame the window must come to show
 };
 
-struct Session {
+struct Scenario {
   std::string name;
   Texture texture;
   std::vector<Step> steps;  // ESC follows the last one; none: no window may open
@@ -42,7 +42,7 @@ const std::string topView = "key --repeat 10 x key y";  // rotX and rotY from -5
 
 // Steps whose frame would equal the one before end with a key that turns
 // the scene, so their frame shows that everything sent before it was handled.
-const Session sessions[] = {
+const Scenario scenarios[] = {
     {"StartsWithTheBundledMarble", Texture::bundled, {{"", "start-marble"}}, usage},
     {"InstalledFindsItsOwnMarble", Texture::installed, {{"", "start-marble"}}, usage},
     {"InstalledWithoutItsDataStartsPlain",
@@ -161,24 +161,24 @@ std::string withWindow(std::string input, xdriver::WindowId window) {
 }
 
 // Named in test listings by the table's own name.
-void PrintTo(const Session& c, std::ostream* os) {
+void PrintTo(const Scenario& c, std::ostream* os) {
   *os << c.name;
 }
 
-class SessionTest : public ::testing::TestWithParam<Session> {};
+class ScenarioTest : public ::testing::TestWithParam<Scenario> {};
 
 }  // namespace
 
-TEST_P(SessionTest, ShowsItsFramesAndEnds) {
-  const Session& session = GetParam();
+TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
+  const Scenario& scenario = GetParam();
   const TempDir dir;
-  const Start start = prepare(session.texture, dir);
+  const Start start = prepare(scenario.texture, dir);
   std::vector<std::string> command = {start.program};
-  command.insert(command.end(), session.args.begin(), session.args.end());
-  if (!session.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
+  command.insert(command.end(), scenario.args.begin(), scenario.args.end());
+  if (!scenario.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
   xdriver::Viewer viewer(command, start.folder);
   ASSERT_TRUE(viewer.connected()) << "the test has no X display";
-  if (!session.steps.empty()) {
+  if (!scenario.steps.empty()) {
     ASSERT_NE(viewer.findWindow(20), 0u) << "no window; output: " << viewer.output();
     int x = -1, y = -1, width = 0, height = 0;
     ASSERT_TRUE(viewer.geometry(&x, &y, &width, &height));
@@ -187,9 +187,9 @@ TEST_P(SessionTest, ShowsItsFramesAndEnds) {
     viewer.firstFrame(20, &drawn);
     // Everything is printed before the first frame, and shows at once even
     // through a pipe.
-    EXPECT_EQ(viewer.output(), session.output);
+    EXPECT_EQ(viewer.output(), scenario.output);
     viewer.focus();
-    for (const Step& step : session.steps) {
+    for (const Step& step : scenario.steps) {
       if (!step.input.empty()) {
         ASSERT_TRUE(viewer.xdotool(withWindow(step.input, viewer.window())));
       }
@@ -199,10 +199,11 @@ TEST_P(SessionTest, ShowsItsFramesAndEnds) {
   }
   int status = -1;
   ASSERT_TRUE(viewer.waitForExit(20, &status)) << "still running";
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == session.status) << "status " << status;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == scenario.status) << "status " << status;
   const std::string& output = viewer.output();
-  EXPECT_EQ(session.onlyStart ? output.substr(0, session.output.size()) : output, session.output);
+  EXPECT_EQ(scenario.onlyStart ? output.substr(0, scenario.output.size()) : output,
+            scenario.output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Viewer, SessionTest, ::testing::ValuesIn(sessions),
+INSTANTIATE_TEST_SUITE_P(Viewer, ScenarioTest, ::testing::ValuesIn(scenarios),
                          [](const auto& info) { return info.param.name; });
