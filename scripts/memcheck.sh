@@ -10,8 +10,14 @@ ensure_packages "${build_packages[@]}" "${test_packages[@]}" valgrind
 log="$root/build/memcheck.log"
 turns="x X y Y z Z x X y Y z Z x X y Y z Z x X y Y z Z x X"
 "$root/tools/screenshot.sh" --dir "$root/data" --timeout 600 --out "$root/build/memcheck.png" \
-  --wrap "valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=none --error-exitcode=3 --log-file=$log" \
-  --keys "$turns" --drag 400,200,100,100 --drag 100,100,400,200 --quit
+  --wrap "valgrind --suppressions=$root/scripts/memcheck.supp --num-callers=40 --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=none --error-exitcode=3 --log-file=$log" \
+  --keys "$turns" --drag 400,200,100,100 --drag 100,100,400,200 --quit || {
+  # Show each error whole, so a failure elsewhere can be read from its output.
+  awk '/^==[0-9]+== (Invalid|Conditional|Use of uninit|Syscall param|Mismatched|Source and dest)/ {e=1}
+    e {print} e && /^==[0-9]+== $/ {e=0}' "$log"
+  grep 'ERROR SUMMARY' "$log"
+  exit 1
+}
 grep -E 'ERROR SUMMARY|definitely lost:' "$log"
 # A loss record's stack names source files only for code built with debug
 # information: the program's own.
