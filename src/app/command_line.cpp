@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -48,4 +49,11 @@ void printVersion() {
       "This is free software: you are free to change and redistribute it.\n"
       "There is NO WARRANTY, to the extent permitted by law.\n",
       MARBLECHESS_VERSION);
+}
+
+int endOutput() {
+  // A full disk or a closed pipe is a failure, not a silent success.
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "marblechess: write error: %s\n", std::strerror(errno));
+  return 1;
 }

@@ -14,3 +14,7 @@ Request requestFrom(int argc, char** argv);
 // GNU-style texts on standard output.
 void printHelp();
 void printVersion();
+
+// Flushes standard output; 0 when everything reached it, else 1 after a
+// message on standard error. The exit status for --help and --version.
+int endOutput();

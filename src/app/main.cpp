@@ -8,10 +8,10 @@ int main(int argc, char** argv) {
   switch (requestFrom(argc, argv)) {
     case Request::help:
       printHelp();
-      return 0;
+      return endOutput();
     case Request::version:
       printVersion();
-      return 0;
+      return endOutput();
     case Request::run:
       break;
   }
