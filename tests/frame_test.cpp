@@ -32,6 +32,7 @@ struct Scenario {
   bool onlyStart = false;  // the output only starts so
   bool display = true;
   int status = 0;
+  bool fullDisk = false;  // standard output goes to /dev/full; errors are read
 };
 
 const std::string usage =
@@ -111,6 +112,24 @@ const Scenario scenarios[] = {
      "marblechess 1.0.0\nCopyright",
      {"--version", "--help"},
      true},
+    {"HelpIntoAFullDiskSaysSoAndFails",
+     Texture::none,
+     {},
+     "marblechess: write error: No space left on device\n",
+     {"--help"},
+     false,
+     true,
+     1,
+     true},
+    {"VersionIntoAFullDiskSaysSoAndFails",
+     Texture::none,
+     {},
+     "marblechess: write error: No space left on device\n",
+     {"--version"},
+     false,
+     true,
+     1,
+     true},
 };
 
 struct Start {
@@ -176,6 +195,9 @@ TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
   std::vector<std::string> command = {start.program};
   command.insert(command.end(), scenario.args.begin(), scenario.args.end());
   if (!scenario.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
+  if (scenario.fullDisk) {
+    command.insert(command.begin(), {"sh", "-c", "exec \"$0\" \"$@\" 2>&1 >/dev/full"});
+  }
   xdriver::Viewer viewer(command, start.folder);
   ASSERT_TRUE(viewer.connected()) << "the test has no X display";
   if (!scenario.steps.empty()) {
