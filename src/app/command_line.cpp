@@ -52,7 +52,7 @@ void printVersion() {
 }
 
 int endOutput() {
-  // A full disk or a closed pipe is a failure, not a silent success.
+  // Text lost to a full disk is a failure, not a silent success.
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
   std::fprintf(stderr, "marblechess: write error: %s\n", std::strerror(errno));
   return 1;
