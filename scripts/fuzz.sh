@@ -14,7 +14,8 @@ clang++ "${flags[@]}" -o "$out/make_seeds" "$root/tests/fuzz/make_seeds.cpp" "$r
   "$root/tools/bmp_writer/bmp_writer.cpp"
 "$out/make_seeds" "$out/seeds"
 clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -o "$out/bmp_fuzzer" "$root/tests/fuzz/bmp_fuzzer.cpp" "$root/src/texture/bmp.cpp"
+  -o "$out/bmp_fuzzer" "$root/tests/fuzz/bmp_fuzzer.cpp" "$root/src/texture/bmp.cpp" \
+  "$root/src/texture/open_file.cpp"
 cd "$out"
 ./bmp_fuzzer -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 corpus seeds 2>&1 |
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==|SUMMARY|Done)' || true

@@ -65,24 +65,26 @@ void drawSquares() {
 void drawFrame() {
   const float w = squareSize;
   const float h = boardThickness;
-  const float far = 8 * w + h;
+  const float rimEnd = 8 * w + h;  // where the slab ends, beyond the field
   for (int k = 0; k < 2; ++k) {
     const float a = 0.5f - k;
     const float outer = 8 * w * k - 2 * a * h;
     const float n = 2.0f * k - 1.0f;
     const float z = a * h;
-    drawQuad(n, 0.0f, 0.0f,
-             {{outer, far, h / 2}, {outer, -h, h / 2}, {outer, -h, -h / 2}, {outer, far, -h / 2}});
-    drawQuad(0.0f, n, 0.0f,
-             {{far, outer, h / 2}, {-h, outer, h / 2}, {-h, outer, -h / 2}, {far, outer, -h / 2}});
+    drawQuad(
+        n, 0.0f, 0.0f,
+        {{outer, rimEnd, h / 2}, {outer, -h, h / 2}, {outer, -h, -h / 2}, {outer, rimEnd, -h / 2}});
+    drawQuad(
+        0.0f, n, 0.0f,
+        {{rimEnd, outer, h / 2}, {-h, outer, h / 2}, {-h, outer, -h / 2}, {rimEnd, outer, -h / 2}});
     for (int m = 0; m < 2; ++m) {
       const float b = 0.5f - m;
       const float inner = 8 * w * m;
       const float edge = inner - 2 * b * h;
       drawQuad(0.0f, 0.0f, 2 * a,
-               {{inner, 0.0f, z}, {inner, 8 * w, z}, {edge, far, z}, {edge, -h, z}});
+               {{inner, 0.0f, z}, {inner, 8 * w, z}, {edge, rimEnd, z}, {edge, -h, z}});
       drawQuad(0.0f, 0.0f, 2 * a,
-               {{0.0f, inner, z}, {8 * w, inner, z}, {far, edge, z}, {-h, edge, z}});
+               {{0.0f, inner, z}, {8 * w, inner, z}, {rimEnd, edge, z}, {-h, edge, z}});
     }
   }
 }

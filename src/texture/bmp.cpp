@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "texture/open_file.h"
+
 namespace {
 
 struct FileCloser {
@@ -112,7 +114,7 @@ void flipRows(std::uint8_t* data, std::uint32_t width, std::uint32_t rows) {
 }  // namespace
 
 int loadBmp(const char* filename, Image& image) {
-  const File file(std::fopen(filename, "rb"));
+  const File file(openForReading(filename));
   if (!file) {
     std::printf("File Not Found : %s\n", filename);
     return 0;

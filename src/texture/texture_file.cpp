@@ -3,22 +3,50 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 #include "app/state.h"
 
 namespace fs = std::filesystem;
 
-std::string bundledTextureFile() {
+namespace {
+
+// The folder the running program was started from; empty when unknown.
+fs::path programFolder() {
+#ifdef _WIN32
+  // Wide all the way, so a folder named in any script is found.
+  std::wstring name(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()))) ==
+         name.size()) {
+    name.resize(name.size() * 2);
+  }
+  if (length == 0) return {};
+  name.resize(length);
+  return fs::path(name).parent_path();
+#else
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (error) return "";
-  const fs::path file = program.parent_path() / MARBLECHESS_DATA_FROM_BIN / textureFileName;
-  return file.lexically_normal().string();
+  return error ? fs::path() : program.parent_path();
+#endif
+}
+
+}  // namespace
+
+std::string bundledTextureFile() {
+  const fs::path folder = programFolder();
+  if (folder.empty()) return "";
+  const fs::path file = folder / MARBLECHESS_DATA_FROM_BIN / textureFileName;
+  return file.lexically_normal().u8string();
 }
 
 std::string textureFile() {
   std::error_code error;
   if (fs::exists(textureFileName, error)) return textureFileName;
   const std::string bundled = bundledTextureFile();
-  if (!bundled.empty() && fs::exists(bundled, error)) return bundled;
+  if (!bundled.empty() && fs::exists(fs::u8path(bundled), error)) return bundled;
   return textureFileName;
 }
