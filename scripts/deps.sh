@@ -33,6 +33,12 @@ build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
 # reading frames, an image reader and writer for the baseline frames.
 test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+# What the Windows cross build takes: the MinGW-w64 compilers (the posix
+# thread model, which the toolchain file names), dpkg-source to unpack
+# freeglut's source, unzip for the zip's check; and what checking it under
+# Wine adds.
+windows_packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix dpkg-dev unzip)
+wine_packages=(wine64 xvfb xdotool)
 # What making and checking the Debian package adds.
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream imagemagick)
 

@@ -1,0 +1,80 @@
+#!/bin/bash
+# Cross-builds the viewer for 64-bit Windows with MinGW-w64 and packs
+# build-windows/marblechess-<version>-win64.zip: one folder with the program,
+# GLUT's DLL, the marble, the README and the licences. GLUT is freeglut,
+# built here from Debian's own source package, got with apt-get source
+# through a private deb-src list; nothing else is downloaded. Fails when the
+# program or a DLL in the zip imports a DLL that is neither in the zip nor
+# part of every Windows.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/deps.sh"
+ensure_packages "${windows_packages[@]}"
+build="$root/build-windows"
+toolchain="$root/cmake/mingw-w64.cmake"
+mkdir -p "$build"
+
+# Debian's freeglut source, from the deb-src twins of the machine's own deb
+# entries, without touching the machine's apt configuration.
+fetch_freeglut() {
+  local dest=$1 apt
+  [ -f "$dest/CMakeLists.txt" ] && return 0
+  apt=$(mktemp -d)
+  chmod 755 "$apt"
+  mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/get"
+  local part
+  for part in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ ! -e "$part" ] || sed -n 's/^deb /deb-src /p' "$part" >>"$apt/sources.list"
+  done
+  for part in /etc/apt/sources.list.d/*.sources; do
+    [ ! -e "$part" ] || sed 's/^Types:.*/Types: deb-src/' "$part" >"$apt/parts/$(basename "$part")"
+  done
+  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
+  if ! { apt-get "${options[@]}" update && (cd "$apt/get" && apt-get "${options[@]}" source freeglut); } \
+    >"$build/freeglut-source.log" 2>&1; then
+    echo "build-windows.sh: cannot get freeglut's source from Debian (see $build/freeglut-source.log)" >&2
+    rm -rf "$apt"
+    return 1
+  fi
+  mv "$apt"/get/freeglut-*/ "$dest"
+  rm -rf "$apt"
+}
+
+fetch_freeglut "$build/freeglut-source"
+glut="$build/freeglut"
+if [ ! -f "$glut/lib/libglut.dll.a" ]; then
+  build_project "$build/freeglut-source" "$build/freeglut-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$glut" -DFREEGLUT_REPLACE_GLUT=ON \
+    -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF -DCMAKE_SHARED_LINKER_FLAGS=-static-libgcc
+  cmake --install "$build/freeglut-build" --strip >/dev/null
+  install -D -m 644 "$build/freeglut-source/COPYING" "$glut/share/doc/freeglut/COPYING"
+fi
+
+build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_FIND_ROOT_PATH="$glut" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+(cd "$build/viewer" && cpack -G ZIP >cpack.log)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/viewer/CMakeCache.txt")
+zip="$build/marblechess-$version-win64.zip"
+mv "$build/viewer/marblechess-$version-win64.zip" "$zip"
+
+# Every import of the program and its DLLs is a DLL in the zip or one that
+# every Windows has.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+unzip -q "$zip" -d "$unpacked"
+folder="$unpacked/marblechess-$version-win64"
+system=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll opengl32.dll glu32.dll winmm.dll "
+shipped=" $(cd "$folder" && ls -- *.dll | tr '[:upper:]' '[:lower:]' | tr '\n' ' ') "
+missing=0
+for binary in "$folder"/*.exe "$folder"/*.dll; do
+  for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p' |
+    tr '[:upper:]' '[:lower:]'); do
+    if [[ "$shipped$system" != *" $dll "* ]]; then
+      echo "$(basename "$binary") needs $dll, which is neither in the zip nor part of Windows" >&2
+      missing=1
+    fi
+  done
+done
+[ "$missing" -eq 0 ]
+echo "windows: $zip"
