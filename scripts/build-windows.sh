@@ -76,5 +76,8 @@ for binary in "$folder"/*.exe "$folder"/*.dll; do
     fi
   done
 done
-[ "$missing" -eq 0 ]
+if [ "$missing" -ne 0 ]; then
+  rm -f "$zip"
+  exit 1
+fi
 echo "windows: $zip"

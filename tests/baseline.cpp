@@ -118,3 +118,24 @@ Frame settledFrame(xdriver::Viewer& viewer) {
   }
   return failure << "; frame " << keep(got, name + "-got");
 }
+
+namespace {
+
+std::string withWindow(std::string input, xdriver::WindowId window) {
+  const auto at = input.find("{window}");
+  if (at != std::string::npos) input.replace(at, 8, std::to_string(window));
+  return input;
+}
+
+}  // namespace
+
+::testing::AssertionResult showsEachStep(xdriver::Viewer& viewer, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    if (!step.input.empty() && !viewer.xdotool(withWindow(step.input, viewer.window()))) {
+      return ::testing::AssertionFailure() << "xdotool failed on '" << step.input << "'";
+    }
+    auto shown = showsBaseline(viewer, step.baseline);
+    if (!shown) return shown << " after '" << step.input << "'";
+  }
+  return ::testing::AssertionSuccess();
+}

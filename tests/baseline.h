@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "xdriver/xdriver.h"
 
@@ -27,3 +28,12 @@ constexpr long allowedPixels = 40;
 // MARBLECHESS_REFRESH_BASELINES set, a baseline that no longer matches is
 // rewritten from the settled frame instead.
 ::testing::AssertionResult showsBaseline(xdriver::Viewer& viewer, const std::string& name);
+
+// Something a user does, and the frame the window must come to show after it.
+struct Step {
+  std::string input;     // xdotool's arguments; {window} stands for the window
+  std::string baseline;  // the frame the window must come to show
+};
+
+// Sends each step's input in turn and waits for its frame.
+::testing::AssertionResult showsEachStep(xdriver::Viewer& viewer, const std::vector<Step>& steps);

@@ -14,13 +14,16 @@
 namespace {
 
 // Where the viewer starts and what texture it finds. The installed ones run
-// a copy of the program from a tree laid out as an install makes it, in an
-// empty folder.
-enum class Texture { bundled, none, palette, topDown5x3, installed, installedWithoutData };
-
-struct Step {
-  std::string input;     // xdotool's arguments; {window} stands for the window
-  std::string baseline;  // the frame the window must come to show
+// a copy of the program from a tree laid out as an install makes it, in a
+// folder that has no marmor.bmp or, last, its own palette one.
+enum class Texture {
+  bundled,
+  none,
+  palette,
+  topDown5x3,
+  installed,
+  installedWithoutData,
+  installedWithOwnPalette
 };
 
 struct Scenario {
@@ -39,6 +42,7 @@ const std::string usage =
     "Use x/y/z/X/Y/Z-keys to rotate.\n"
     "Move mouse while pressing button to change light position.\n";
 const std::string notFound = usage + "File Not Found : marmor.bmp\n";
+const std::string refused = usage + "Bpp from marmor.bmp is not 24: 8\n";
 const std::string topView = "key --repeat 10 x key y";  // rotX and rotY from -50 and -5 to 0
 
 // Steps whose frame would equal the one before end with a key that turns
@@ -55,10 +59,11 @@ const Scenario scenarios[] = {
      {{"", "start-plain"}},
      notFound,
      {"--no-such-option"}},
-    {"RefusesAPaletteTextureAndStartsPlain",
-     Texture::palette,
+    {"RefusesAPaletteTextureAndStartsPlain", Texture::palette, {{"", "start-plain"}}, refused},
+    {"InstalledTakesTheFoldersOwnTextureFirst",
+     Texture::installedWithOwnPalette,
      {{"", "start-plain"}},
-     usage + "Bpp from marmor.bmp is not 24: 8\n"},
+     refused},
     {"ShowsASmallTopDownTextureWithAnOddWidth",
      Texture::topDown5x3,
      {{topView, "top-view-texture-5x3"}},
@@ -137,9 +142,11 @@ struct Start {
   std::string folder;
 };
 
-Start installedCopy(const TempDir& dir, bool withData) {
+// A copy of the program in a tree laid out as an install makes it, with or
+// without its marble.
+std::string installedCopy(const TempDir& dir, bool withData) {
   namespace fs = std::filesystem;
-  const fs::path program = fs::path(dir.file("bin")) / "marblechess";
+  const fs::path program = fs::path(dir.file("tree")) / "bin" / "marblechess";
   fs::create_directories(program.parent_path());
   fs::copy_file(VIEWER_PROGRAM, program);
   if (withData) {
@@ -147,20 +154,24 @@ Start installedCopy(const TempDir& dir, bool withData) {
     fs::create_directories(data);
     fs::copy_file(std::string(DATA_DIR) + "/marmor.bmp", data / "marmor.bmp");
   }
-  fs::create_directories(dir.file("empty"));
-  return {program, dir.file("empty")};
+  return program;
 }
 
 Start prepare(Texture texture, const TempDir& dir) {
   BmpLayout layout;
+  std::string program = VIEWER_PROGRAM;
   switch (texture) {
     case Texture::bundled:
-      return {VIEWER_PROGRAM, DATA_DIR};
+      return {program, DATA_DIR};
     case Texture::none:
       break;
     case Texture::installed:
     case Texture::installedWithoutData:
-      return installedCopy(dir, texture == Texture::installed);
+      program = installedCopy(dir, texture == Texture::installed);
+      break;
+    case Texture::installedWithOwnPalette:
+      program = installedCopy(dir, true);
+      [[fallthrough]];
     case Texture::palette:
       layout.bitsPerPixel = 8;
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{4, 1}, layout));
@@ -170,13 +181,7 @@ Start prepare(Texture texture, const TempDir& dir) {
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{5, 3}, layout));
       break;
   }
-  return {VIEWER_PROGRAM, dir.path()};
-}
-
-std::string withWindow(std::string input, xdriver::WindowId window) {
-  const auto at = input.find("{window}");
-  if (at != std::string::npos) input.replace(at, 8, std::to_string(window));
-  return input;
+  return {program, dir.path()};
 }
 
 // Named in test listings by the table's own name.
@@ -211,12 +216,7 @@ TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
     // through a pipe.
     EXPECT_EQ(viewer.output(), scenario.output);
     viewer.focus();
-    for (const Step& step : scenario.steps) {
-      if (!step.input.empty()) {
-        ASSERT_TRUE(viewer.xdotool(withWindow(step.input, viewer.window())));
-      }
-      ASSERT_TRUE(showsBaseline(viewer, step.baseline)) << "after '" << step.input << "'";
-    }
+    ASSERT_TRUE(showsEachStep(viewer, scenario.steps));
     ASSERT_TRUE(viewer.xdotool("key Escape"));
   }
   int status = -1;

@@ -163,15 +163,39 @@ Window Viewer::findWindow(double seconds) {
   return 0;
 }
 
+bool Viewer::findArea(int width, int height, double seconds) {
+  const auto deadline = deadlineAfter(seconds);
+  do {
+    std::vector<Window> queue = {window_};
+    for (std::size_t i = 0; i < queue.size() && window_ != 0; ++i) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(display_, queue[i], &attributes) != 0 &&
+          attributes.map_state == IsViewable && attributes.width == width &&
+          attributes.height == height) {
+        area_ = queue[i];
+        return true;
+      }
+      Window root = 0, up = 0, *children = nullptr;
+      unsigned int count = 0;
+      if (XQueryTree(display_, queue[i], &root, &up, &children, &count) == 0) continue;
+      queue.insert(queue.end(), children, children + count);
+      if (children != nullptr) XFree(children);
+    }
+    pause();
+  } while (Clock::now() < deadline && running());
+  return false;
+}
+
 Frame Viewer::grab() {
   Frame frame;
   XWindowAttributes attributes;
-  if (window_ == 0 || XGetWindowAttributes(display_, window_, &attributes) == 0 ||
+  const Window area = area_ != 0 ? area_ : window_;
+  if (area == 0 || XGetWindowAttributes(display_, area, &attributes) == 0 ||
       attributes.map_state != IsViewable) {
     return frame;
   }
   XImage* image =
-      XGetImage(display_, window_, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+      XGetImage(display_, area, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (image == nullptr) return frame;
   frame.width = attributes.width;
   frame.height = attributes.height;

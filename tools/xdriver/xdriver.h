@@ -60,6 +60,10 @@ class Viewer {
   // Runs xdotool with the given arguments; true if it succeeded.
   bool xdotool(const std::string& args);
   void focus();
+  // Takes the frames from the first of the window and its descendants that
+  // is `width` by `height`: under Wine the program's GL area may lie in a
+  // child of its titled window. False when none shows within `seconds`.
+  bool findArea(int width, int height, double seconds);
   // The window's size and its position on the screen; false without one.
   bool geometry(int* x, int* y, int* width, int* height);
   WindowId window() const { return window_; }
@@ -74,6 +78,7 @@ class Viewer {
   int status_ = 0;
   _XDisplay* display_ = nullptr;
   WindowId window_ = 0;
+  WindowId area_ = 0;              // where frames are read; the window itself unless set
   std::vector<WindowId> earlier_;  // top-level windows before the start
 };
 

@@ -1,0 +1,37 @@
+#!/bin/bash
+# Checks the zip that scripts/build-windows.sh made, under Wine, which hands
+# GL to the same Mesa as the Linux program, so the same baselines hold. The
+# zip is unpacked into a folder whose name has spaces and non-ASCII letters,
+# and the program is started from other folders, in a fresh Wine prefix
+# under a private X server: tests/windows_test.cpp says what it must show.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/deps.sh"
+ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${wine_packages[@]}"
+zip=$(ls "$root"/build-windows/marblechess-*-win64.zip 2>/dev/null | tail -n 1)
+if [ -z "$zip" ]; then
+  echo "check-windows.sh: no zip in build-windows/; make it with ./scripts/build-windows.sh" >&2
+  exit 1
+fi
+build_project "$root" "$root/build" -DBUILD_TESTING=ON
+
+# Debian's wine64 package has the loader but no wine command on the PATH.
+wine=$(dpkg -L wine64 | grep -m 1 '/wine64$')
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+folder="$work/unpacked here, été"
+mkdir "$folder"
+unzip -q "$zip" -d "$folder"
+program=$(ls "$folder"/*/marblechess.exe)
+
+# A new prefix, and no offer to install Wine's .NET and HTML engines.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export MARBLECHESS_WINE="$wine" MARBLECHESS_WINDOWS_PROGRAM="$program"
+"$root/tools/xvfb-run.sh" bash -c '
+  timeout 300 "$MARBLECHESS_WINE" wineboot --init >"$WINEPREFIX.boot.log" 2>&1 || {
+    cat "$WINEPREFIX.boot.log" >&2; exit 1; }
+  status=0
+  "$0" || status=$?
+  "$(dirname "$MARBLECHESS_WINE")/wineserver" -k 2>/dev/null || true
+  exit $status' "$root/build/tests/windows_tests"
+echo "windows: $(basename "$zip") shows its frames under Wine"
