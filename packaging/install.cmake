@@ -1,22 +1,14 @@
-# What `cmake --install` and the packages put where. Every destination is
-# relative, so any --prefix works, and CPack stages the same tree.
-
-set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-set(CPACK_PACKAGE_NAME marblechess)
-set(CPACK_PACKAGE_VENDOR "the marblechess developers")
-set(CPACK_PACKAGE_CONTACT "marblechess developers <maintainers@marblechess.example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "marble chessboard viewer with a movable spotlight")
-set(CPACK_PACKAGE_DESCRIPTION_FILE ${packaging}/description.txt)
-set(CPACK_STRIP_FILES ON)
-
-if(WIN32)
-  include(${packaging}/windows.cmake)
-  include(CPack)
-  return()
-endif()
+# What `cmake --install` and the Debian package put where (on Windows, the
+# zip: windows.cmake). Every destination is relative, so any --prefix works,
+# and CPack stages the same tree.
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+if(WIN32)
+  include(${packaging}/windows.cmake)
+  return()
+endif()
 
 install(TARGETS marblechess RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/marmor.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/marblechess)
@@ -43,6 +35,12 @@ install(FILES ${packaging}/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
 
 # cpack -G DEB makes marblechess_<version>_<arch>.deb, its dependencies
 # taken from the libraries the program links by dpkg-shlibdeps.
+set(CPACK_PACKAGE_NAME marblechess)
+set(CPACK_PACKAGE_VENDOR "the marblechess developers")
+set(CPACK_PACKAGE_CONTACT "marblechess developers <maintainers@marblechess.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "marble chessboard viewer with a movable spotlight")
+set(CPACK_PACKAGE_DESCRIPTION_FILE ${packaging}/description.txt)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)

@@ -1,6 +1,7 @@
-# The Windows zip, cpack -G ZIP: one folder that runs from wherever it is
-# unpacked, with the program, GLUT's DLL, the marble beside the program, and
-# the README and licences as text files with Windows line ends.
+# What goes into the Windows zip (scripts/build-windows.sh packs it): one
+# folder that runs from wherever it is unpacked, with the program, GLUT's
+# DLL, the marble beside the program, and the README and licences as text
+# files with Windows line ends.
 
 install(TARGETS marblechess RUNTIME DESTINATION .)
 install(FILES data/marmor.bmp DESTINATION .)
@@ -27,7 +28,3 @@ install_windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
 if(EXISTS ${glut_prefix}/share/doc/freeglut/COPYING)
   install_windows_text(${glut_prefix}/share/doc/freeglut/COPYING freeglut-LICENSE.txt)
 endif()
-
-set(CPACK_GENERATOR ZIP)
-set(CPACK_SYSTEM_NAME win64)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

@@ -1,16 +1,21 @@
 #!/bin/bash
 # Cross-builds the viewer for 64-bit Windows with MinGW-w64 and packs
-# build-windows/marblechess-<version>-win64.zip: one folder with the program,
-# GLUT's DLL, the marble, the README and the licences. GLUT is freeglut,
-# built here from Debian's own source package, got with apt-get source
-# through a private deb-src list; nothing else is downloaded. Fails when the
-# program or a DLL in the zip imports a DLL that is neither in the zip nor
-# part of every Windows.
+# marblechess-<version>-win64.zip in the build folder (the argument, or
+# build-windows/): one folder with the program, GLUT's DLL, the marble, the
+# README and the licences. GLUT is freeglut, built here from Debian's own
+# source package, got with apt-get source through a private deb-src list;
+# nothing else is downloaded. Fails when the program or a DLL in the zip
+# imports a DLL that is neither in the zip nor part of every Windows. The
+# same commit gives the same zip, byte for byte, wherever and whenever it is
+# built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages "${windows_packages[@]}"
-build="$root/build-windows"
+build=$(realpath -m "${1:-$root/build-windows}")
+# Also the time the linker and strip write into the PE headers.
+export SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH=$(source_date_epoch "$root")
 toolchain="$root/cmake/mingw-w64.cmake"
 mkdir -p "$build"
 
@@ -46,17 +51,24 @@ glut="$build/freeglut"
 if [ ! -f "$glut/lib/libglut.dll.a" ]; then
   build_project "$build/freeglut-source" "$build/freeglut-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$glut" -DFREEGLUT_REPLACE_GLUT=ON \
-    -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF -DCMAKE_SHARED_LINKER_FLAGS=-static-libgcc
+    -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF \
+    -DCMAKE_C_FLAGS="-ffile-prefix-map=$build=." \
+    -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -Wl,--no-insert-timestamp"
   cmake --install "$build/freeglut-build" --strip >/dev/null
   install -D -m 644 "$build/freeglut-source/COPYING" "$glut/share/doc/freeglut/COPYING"
 fi
 
 build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_FIND_ROOT_PATH="$glut" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-(cd "$build/viewer" && cpack -G ZIP >cpack.log)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/viewer/CMakeCache.txt")
-zip="$build/marblechess-$version-win64.zip"
-mv "$build/viewer/marblechess-$version-win64.zip" "$zip"
+version=$(project_version "$root")
+name="marblechess-$version-win64"
+zip="$build/$name.zip"
+rm -rf "$build/stage" "$zip"
+cmake --install "$build/viewer" --prefix "$build/stage/$name" --strip >/dev/null
+# One time for every member, written in UTC, names sorted, no owner and no
+# extra fields: nothing of the machine or the hour it was made on.
+find "$build/stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$build/stage" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -9 -@ "$zip")
 
 # Every import of the program and its DLLs is a DLL in the zip or one that
 # every Windows has.

@@ -35,9 +35,8 @@ build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
 # What the Windows cross build takes: the MinGW-w64 compilers (the posix
 # thread model, which the toolchain file names), dpkg-source to unpack
-# freeglut's source, unzip for the zip's check; and what checking it under
-# Wine adds.
-windows_packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix dpkg-dev unzip)
+# freeglut's source, zip and unzip; and what checking it under Wine adds.
+windows_packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix dpkg-dev zip unzip)
 wine_packages=(wine64 xvfb xdotool)
 # What making and checking the Debian package adds.
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream imagemagick)
@@ -53,5 +52,24 @@ build_project() {
     cat "$log" >&2
     echo "Build failed; the log is in $log" >&2
     return 1
+  fi
+}
+
+# The project's version, from CMake's project() in ROOT: project_version ROOT.
+project_version() {
+  sed -n 's/^project(marblechess VERSION \([0-9.]*\).*/\1/p' "$1/CMakeLists.txt"
+}
+
+# The time every file a release holds is stamped with: SOURCE_DATE_EPOCH
+# when it is set, else the last commit's time, else, in a tree without git
+# such as the unpacked source tarball, the newest changelog entry's.
+source_date_epoch() {
+  local root=$1
+  if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    echo "$SOURCE_DATE_EPOCH"
+  elif [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then
+    git -C "$root" log -1 --format=%ct
+  else
+    date -d "$(sed -n 's/^ -- .*>  //p' "$root/packaging/changelog" | head -n 1)" +%s
   fi
 }
