@@ -1,0 +1,42 @@
+#!/bin/bash
+# Builds the release of the checked-out commit twice, from two clones in
+# folders with different paths, one after the other, in different time
+# zones and with different umasks, and compares the artefacts byte for
+# byte. When one differs, diffoscope explains how. Then the source tarball
+# is unpacked outside git and its own test command must pass.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/deps.sh"
+ensure_packages git
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+first="$work/a/marblechess"
+second="$work/elsewhere/much/deeper/marblechess-again"
+for tree in "$first" "$second"; do
+  git clone -q --no-hardlinks "$root" "$tree"
+done
+(cd "$first" && umask 022 && TZ=UTC ./scripts/release.sh >"$work/first.log")
+(cd "$second" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
+
+differ=0
+for file in "$first"/dist/*; do
+  name=$(basename "$file")
+  if cmp -s "$file" "$second/dist/$name"; then
+    echo "  same: $name $(sha256sum <"$file" | cut -c 1-16)"
+    continue
+  fi
+  differ=1
+  echo "differs: $name" >&2
+  ensure_packages diffoscope-minimal
+  diffoscope --text - "$file" "$second/dist/$name" 2>&1 | head -n 60 >&2 || true
+done
+[ "$differ" -eq 0 ] || exit 1
+
+version=$(project_version "$root")
+tar -xzf "$first/dist/marblechess-$version.tar.gz" -C "$work"
+"$work/marblechess-$version/scripts/test.sh" >"$work/tarball-test.log" 2>&1 || {
+  tail -n 40 "$work/tarball-test.log" >&2
+  echo "the source tarball's own tests fail" >&2
+  exit 1
+}
+echo "reproducible: two builds gave the same $(ls "$first/dist" | wc -l) files, and the tarball's tests pass"
