@@ -7,6 +7,9 @@
 # Refuses a tree with uncommitted changes unless given --dirty. It neither
 # tags nor pushes.
 set -euo pipefail
+# CPack writes the package's members with the modes the umask gives; Debian's
+# own package builds fix it the same way.
+umask 022
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 in_git=no
