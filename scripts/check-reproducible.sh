@@ -19,8 +19,9 @@ done
 (cd "$second" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
 
 differ=0
-for file in "$first"/dist/*; do
-  name=$(basename "$file")
+# The checksums last: they differ whenever an artefact does.
+for name in $(cd "$first/dist" && ls -- *.* | LC_ALL=C sort) SHA256SUMS; do
+  file="$first/dist/$name"
   if cmp -s "$file" "$second/dist/$name"; then
     echo "  same: $name $(sha256sum <"$file" | cut -c 1-16)"
     continue
