@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder the running program was started from; empty when unknown.
+// The folder the running program lies in; empty when unknown.
 fs::path programFolder() {
 #ifdef _WIN32
   // Wide all the way, so a folder named in any script is found.
