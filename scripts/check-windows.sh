@@ -24,8 +24,10 @@ mkdir "$folder"
 unzip -q "$zip" -d "$folder"
 program=$(ls "$folder"/*/marblechess.exe)
 
-# A new prefix, and no offer to install Wine's .NET and HTML engines.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A new prefix, and no offer to install Wine's .NET and HTML engines. Wine
+# reads Unix file names in the locale's character set, which must be UTF-8
+# for the accented folder to keep its name, as on any desktop today.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 export MARBLECHESS_WINE="$wine" MARBLECHESS_WINDOWS_PROGRAM="$program"
 "$root/tools/xvfb-run.sh" bash -c '
   timeout 300 "$MARBLECHESS_WINE" wineboot --init >"$WINEPREFIX.boot.log" 2>&1 || {
