@@ -47,7 +47,11 @@ fetch_freeglut() {
 }
 
 fetch_freeglut "$build/freeglut-source"
-glut="$build/freeglut"
+# freeglut goes inside the viewer's build folder, where CMake names it by a
+# relative path: ld orders a program's imports by the paths of the import
+# libraries it read, and an absolute one would put the folder's name into
+# the program.
+glut="$build/viewer/freeglut"
 if [ ! -f "$glut/lib/libglut.dll.a" ]; then
   build_project "$build/freeglut-source" "$build/freeglut-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$glut" -DFREEGLUT_REPLACE_GLUT=ON \

@@ -8,10 +8,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages git
+# The two folders lie on either side of /usr, where the compilers' own
+# libraries are, so a path that decides an order inside a binary shows.
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+other=$(mktemp -d -p /var/tmp)
+trap 'rm -rf "$work" "$other"' EXIT
 first="$work/a/marblechess"
-second="$work/elsewhere/much/deeper/marblechess-again"
+second="$other/much/deeper/marblechess-again"
 for tree in "$first" "$second"; do
   git clone -q --no-hardlinks "$root" "$tree"
 done
