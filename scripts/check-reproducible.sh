@@ -26,7 +26,7 @@ differ=0
 for name in $(cd "$first/dist" && ls -- *.* | LC_ALL=C sort) SHA256SUMS; do
   file="$first/dist/$name"
   if cmp -s "$file" "$second/dist/$name"; then
-    echo "  same: $name $(sha256sum <"$file" | cut -c 1-16)"
+    echo "  same: $name, $(stat -c %s "$file") bytes, sha256 $(sha256sum <"$file" | cut -d ' ' -f 1)"
     continue
   fi
   differ=1
