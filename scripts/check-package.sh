@@ -14,7 +14,7 @@ build="$root/build-package"
 build_project "$root" "$build" -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
 build_project "$root" "$root/build" -DBUILD_TESTING=ON
 (cd "$build" && cpack -G DEB >cpack.log)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(project_version "$root")
 deb="$build/marblechess_${version}_$(dpkg --print-architecture).deb"
 
 lintian --fail-on=error,warning "$deb"
