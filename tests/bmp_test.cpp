@@ -82,6 +82,7 @@ std::vector<ReaderCase> readerCases() {
       // Read from byte 54 all the same.
       {"NoMagicAndOffsetZero", odd, "", good},
       {"NoFile", std::nullopt, "File Not Found : %s\n"},
+      {"NoPlanes", edited(good, {{26, 0, 2}}), "Planes from %s is not 1: 0\n"},
       {"TwoPlanes", edited(good, {{26, 2, 2}}), "Planes from %s is not 1: 2\n"},
       {"EightBits", edited(good, {{28, 8, 2}}), "Bpp from %s is not 24: 8\n"},
       {"ThirtyTwoBits", edited(good, {{28, 32, 2}}), "Bpp from %s is not 24: 32\n"},
@@ -102,6 +103,9 @@ std::vector<ReaderCase> readerCases() {
       {"Widest", edited(good, {{18, 0xFFFFFFFFu, 4}, {22, 1, 4}}),
        "Size from %s is too large: 4294967295 x 1\n"},
       {"JustUnderFourGiB", edited(good, {{18, 21845, 4}, {22, 65536, 4}}), readError},
+      // The last row's filling is not needed: the pixels are all there.
+      {"LastRowUnfilled", cut(encodeBmp(Picture{5, 3}), 54 + 2 * 16 + 15), "",
+       encodeBmp(Picture{5, 3})},
       {"ShortPixels", cut(encodeBmp(Picture{5, 3}), 54 + 3 * 16 - 20), readError},
       {"OffsetPastTheEnd", edited(good, {{10, 4096, 4}}), readError},
       {"OffsetFarPastTheEnd", edited(good, {{10, 0xEFFFFE34u, 4}}), readError},
