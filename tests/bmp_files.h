@@ -19,3 +19,8 @@ struct Picture {
 
 // The picture as a BMP file.
 std::vector<std::uint8_t> encodeBmp(const Picture& picture, const BmpLayout& layout = {});
+
+// A dark 6 by 4 picture whose pixel bytes hold carriage returns, line feeds,
+// Ctrl-Z and NUL, as a user's own texture may: a read in text mode on
+// Windows would cut it short or shift it.
+std::vector<std::uint8_t> controlBytesBmp();

@@ -21,6 +21,7 @@ enum class Texture {
   none,
   palette,
   topDown5x3,
+  controlBytes,
   installed,
   installedWithoutData,
   installedWithOwnPalette
@@ -67,6 +68,10 @@ const Scenario scenarios[] = {
     {"ShowsASmallTopDownTextureWithAnOddWidth",
      Texture::topDown5x3,
      {{topView, "top-view-texture-5x3"}},
+     usage},
+    {"ShowsADarkTextureWhoseBytesLookLikeText",
+     Texture::controlBytes,
+     {{topView, "top-view-control-bytes"}},
      usage},
     {"TurnsOnEachAxisAndBack",
      Texture::none,
@@ -179,6 +184,9 @@ Start prepare(Texture texture, const TempDir& dir) {
     case Texture::topDown5x3:
       layout.topDown = true;
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{5, 3}, layout));
+      break;
+    case Texture::controlBytes:
+      writeFile(dir.file("marmor.bmp"), controlBytesBmp());
       break;
   }
   return {program, dir.path()};
