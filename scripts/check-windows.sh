@@ -2,7 +2,7 @@
 # Checks the zip that scripts/build-windows.sh made, under Wine, which hands
 # GL to the same Mesa as the Linux program, so the same baselines hold. The
 # zip is unpacked into a folder whose name has spaces and non-ASCII letters,
-# and the program is started from other folders, in a fresh Wine prefix
+# and into one past MAX_PATH, and the program is started from other folders, in a fresh Wine prefix
 # under a private X server: tests/windows_test.cpp says what it must show.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,12 +23,22 @@ folder="$work/unpacked here, été"
 mkdir "$folder"
 unzip -q "$zip" -d "$folder"
 program=$(ls "$folder"/*/marblechess.exe)
+# Once more where the folder's Windows path is past the 260 characters of
+# MAX_PATH, one level at a time within the file system's 255 bytes a name.
+deep="$work/deep"
+for level in 1 2 3 4; do
+  deep="$deep/Übungsordner $level, à la française, the viewer unpacked deep in a user's folders"
+done
+mkdir -p "$deep"
+unzip -q "$zip" -d "$deep"
+deep_program=$(ls "$deep"/*/marblechess.exe)
 
 # A new prefix, and no offer to install Wine's .NET and HTML engines. Wine
 # reads Unix file names in the locale's character set, which must be UTF-8
 # for the accented folder to keep its name, as on any desktop today.
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 export MARBLECHESS_WINE="$wine" MARBLECHESS_WINDOWS_PROGRAM="$program"
+export MARBLECHESS_WINDOWS_DEEP_PROGRAM="$deep_program"
 "$root/tools/xvfb-run.sh" bash -c '
   timeout 300 "$MARBLECHESS_WINE" wineboot --init >"$WINEPREFIX.boot.log" 2>&1 || {
     cat "$WINEPREFIX.boot.log" >&2; exit 1; }

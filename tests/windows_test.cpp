@@ -16,13 +16,17 @@
 
 namespace {
 
+// The marmor.bmp in the folder the program is started from, if any.
+enum class Texture { none, palette, controlBytes };
+
 struct Scenario {
   std::string name;
-  bool ownPalette;          // the working folder holds a palette marmor.bmp
+  Texture texture;
   std::vector<Step> steps;  // ESC follows the last one; none: no window may open
   std::string output;       // {folder} stands for the program's folder as Windows names it
   std::vector<std::string> args = {};
   bool contains = false;  // the output holds this, not only this
+  bool deep = false;      // the copy unpacked past MAX_PATH characters
 };
 
 const std::string usage =
@@ -30,13 +34,25 @@ const std::string usage =
     "Move mouse while pressing button to change light position.\n";
 
 const Scenario scenarios[] = {
-    {"FindsTheMarbleBesideItself", false, {{"", "start-marble"}}, usage},
+    {"FindsTheMarbleBesideItself", Texture::none, {{"", "start-marble"}}, usage},
+    {"FindsTheMarbleBesideItselfPastMaxPath",
+     Texture::none,
+     {{"", "start-marble"}},
+     usage,
+     {},
+     false,
+     true},
     {"TakesTheFoldersOwnTextureAndTurns",
-     true,
+     Texture::palette,
      {{"", "start-plain"}, {"key x", "turned-x"}, {"key X", "start-plain"}},
      usage + "Bpp from marmor.bmp is not 24: 8\n"},
+    // rotX and rotY from -50 and -5 to 0: the board seen from above.
+    {"ReadsADarkTextureWhoseBytesLookLikeText",
+     Texture::controlBytes,
+     {{"key --repeat 10 x key y", "top-view-control-bytes"}},
+     usage},
     {"HelpNamesTheMarbleBesideItself",
-     false,
+     Texture::none,
      {},
      "none, the one installed with the program:\n  {folder}\\marmor.bmp\n",
      {"--help"},
@@ -57,6 +73,11 @@ std::string expectedOutput(const Scenario& scenario, const std::string& program)
   return text;
 }
 
+// Characters, as Windows counts them in a path of these letters.
+std::size_t characters(const std::string& utf8) {
+  return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; });
+}
+
 // The console's line ends are Windows' own.
 std::string withoutCarriageReturns(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
@@ -74,14 +95,19 @@ class WindowsTest : public ::testing::TestWithParam<Scenario> {};
 TEST_P(WindowsTest, ShowsItsFramesAndEnds) {
   const Scenario& scenario = GetParam();
   const char* wine = std::getenv("MARBLECHESS_WINE");
-  const char* program = std::getenv("MARBLECHESS_WINDOWS_PROGRAM");
-  ASSERT_TRUE(wine != nullptr && program != nullptr) << "MARBLECHESS_WINE and "
-                                                        "MARBLECHESS_WINDOWS_PROGRAM are not set";
+  const char* program = std::getenv(scenario.deep ? "MARBLECHESS_WINDOWS_DEEP_PROGRAM"
+                                                  : "MARBLECHESS_WINDOWS_PROGRAM");
+  ASSERT_TRUE(wine != nullptr && program != nullptr)
+      << "MARBLECHESS_WINE, MARBLECHESS_WINDOWS_PROGRAM or MARBLECHESS_WINDOWS_DEEP_PROGRAM is not "
+         "set";
+  if (scenario.deep) ASSERT_GT(characters(windowsFolderOf(program)), 260u) << program;
   const TempDir dir;
-  if (scenario.ownPalette) {
+  if (scenario.texture == Texture::palette) {
     BmpLayout layout;
     layout.bitsPerPixel = 8;
     writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{4, 1}, layout));
+  } else if (scenario.texture == Texture::controlBytes) {
+    writeFile(dir.file("marmor.bmp"), controlBytesBmp());
   }
   std::vector<std::string> command = {wine, program};
   command.insert(command.end(), scenario.args.begin(), scenario.args.end());

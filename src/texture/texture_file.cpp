@@ -1,5 +1,6 @@
 #include "texture/texture_file.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +10,7 @@
 #endif
 
 #include "app/state.h"
+#include "texture/open_file.h"
 
 namespace fs = std::filesystem;
 
@@ -34,6 +36,15 @@ fs::path programFolder() {
 #endif
 }
 
+// Asked through the reader's own call, which also takes the long paths
+// that other calls refuse on Windows.
+bool canOpen(const std::string& name) {
+  std::FILE* file = openForReading(name.c_str());
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
 }  // namespace
 
 std::string bundledTextureFile() {
@@ -47,6 +58,6 @@ std::string textureFile() {
   std::error_code error;
   if (fs::exists(textureFileName, error)) return textureFileName;
   const std::string bundled = bundledTextureFile();
-  if (!bundled.empty() && fs::exists(fs::u8path(bundled), error)) return bundled;
+  if (!bundled.empty() && canOpen(bundled)) return bundled;
   return textureFileName;
 }

@@ -9,6 +9,6 @@
 std::string bundledTextureFile();
 
 // The file the board's texture is read from: the working directory's
-// marmor.bmp when there is one, else the bundled copy when it exists, else
+// marmor.bmp when there is one, else the bundled copy when it opens, else
 // the working directory's name again, so the message names what is missing.
 std::string textureFile();
