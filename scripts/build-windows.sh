@@ -25,18 +25,8 @@ fetch_freeglut() {
   local dest=$1 apt
   [ -f "$dest/CMakeLists.txt" ] && return 0
   apt=$(mktemp -d)
-  chmod 755 "$apt"
-  mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/get"
-  local part
-  for part in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ ! -e "$part" ] || sed -n 's/^deb /deb-src /p' "$part" >>"$apt/sources.list"
-  done
-  for part in /etc/apt/sources.list.d/*.sources; do
-    [ ! -e "$part" ] || sed 's/^Types:.*/Types: deb-src/' "$part" >"$apt/parts/$(basename "$part")"
-  done
-  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
-    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
-  if ! { apt-get "${options[@]}" update && (cd "$apt/get" && apt-get "${options[@]}" source freeglut); } \
+  mkdir -p "$apt/get"
+  if ! { private_deb_src "$apt" && (cd "$apt/get" && apt-get "${private_apt[@]}" source freeglut); } \
     >"$build/freeglut-source.log" 2>&1; then
     echo "build-windows.sh: cannot get freeglut's source from Debian (see $build/freeglut-source.log)" >&2
     rm -rf "$apt"

@@ -38,6 +38,9 @@ test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
 # freeglut's source, zip and unzip; and what checking it under Wine adds.
 windows_packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix dpkg-dev zip unzip)
 wine_packages=(wine64 xvfb xdotool)
+# What the browser build takes, and what checking it in Chromium adds.
+web_packages=(cmake make emscripten python3 dpkg-dev)
+browser_packages=(chromium chromium-driver python3-selenium)
 # What making and checking the Debian package adds.
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream imagemagick)
 
@@ -72,4 +75,54 @@ source_date_epoch() {
   else
     date -d "$(sed -n 's/^ -- .*>  //p' "$root/packaging/changelog" | head -n 1)" +%s
   fi
+}
+
+# Sets up, in the folder APT, an apt configuration whose deb-src entries are
+# the twins of the machine's own deb entries, and reads their lists; its
+# options are left in private_apt. The machine's configuration is untouched.
+private_deb_src() {
+  local apt=$1 part
+  chmod 755 "$apt"
+  mkdir -p "$apt/parts" "$apt/lists/partial"
+  : >"$apt/sources.list"
+  for part in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ ! -e "$part" ] || sed -n 's/^deb /deb-src /p' "$part" >>"$apt/sources.list"
+  done
+  for part in /etc/apt/sources.list.d/*.sources; do
+    [ ! -e "$part" ] || sed 's/^Types:.*/Types: deb-src/' "$part" >"$apt/parts/$(basename "$part")"
+  done
+  private_apt=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
+  apt-get "${private_apt[@]}" update
+}
+
+# Unpacks the upstream tarball of Debian's source package PACKAGE into DEST,
+# after checking it against the SHA-256 its .dsc gives; Debian's own changes
+# are not needed, nor always to be had. Says why on standard error and
+# fails when it cannot: fetch_upstream_source PACKAGE DEST LOG.
+fetch_upstream_source() {
+  local package=$1 dest=$2 log=$3 apt dsc tarball sum
+  [ -d "$dest" ] && return 0
+  apt=$(mktemp -d)
+  mkdir -p "$apt/get"
+  {
+    private_deb_src "$apt" &&
+      (cd "$apt/get" && apt-get "${private_apt[@]}" source --download-only "$package" || true)
+  } >"$log" 2>&1
+  dsc=$(ls "$apt"/get/*.dsc 2>/dev/null | head -n 1)
+  tarball=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]\{64\} [0-9]* \(.*\.orig\.tar\.[a-z0-9]*\)$/\1/p' \
+    "${dsc:-/dev/null}" | head -n 1)
+  sum=$(sed -n "/^Checksums-Sha256:/,/^[^ ]/s/^ \([0-9a-f]\{64\}\) [0-9]* ${tarball//./\\.}\$/\1/p" \
+    "${dsc:-/dev/null}" | head -n 1)
+  if [ -z "$tarball" ] || [ ! -f "$apt/get/$tarball" ]; then
+    echo "cannot get the source of $package from Debian (see $log)" >&2
+  elif ! echo "$sum  $apt/get/$tarball" | sha256sum --check --status; then
+    echo "the source of $package does not match the SHA-256 of its .dsc" >&2
+  else
+    mkdir -p "$dest.partial"
+    tar -xf "$apt/get/$tarball" -C "$dest.partial" --strip-components=1 &&
+      mv "$dest.partial" "$dest" && rm -rf "$apt" && return 0
+  fi
+  rm -rf "$apt" "$dest.partial"
+  return 1
 }

@@ -5,9 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#include <stb/stb_image.h>
+#include "frame_compare.h"
 
 namespace {
 
@@ -19,46 +17,7 @@ constexpr double frameSeconds = 20;
 // Without a baseline to wait for, a frame counts as final once it has not
 // changed for this long after the input was sent.
 constexpr double settleSeconds = 1;
-
-bool loadPng(const std::string& path, Frame* frame) {
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
-  if (pixels == nullptr) return false;
-  *frame = Frame{width, height, {pixels, pixels + std::size_t(width) * height * 3}};
-  stbi_image_free(pixels);
-  return true;
-}
-
-bool differs(const Frame& a, const Frame& b, std::size_t pixel) {
-  for (std::size_t c = pixel * 3; c < pixel * 3 + 3; ++c) {
-    if (std::abs(a.rgb[c] - b.rgb[c]) > channelTolerance) return true;
-  }
-  return false;
-}
-
-long differingPixels(const Frame& a, const Frame& b) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  long count = 0;
-  for (std::size_t p = 0; p < a.rgb.size() / 3; ++p) count += differs(a, b, p);
-  return count;
-}
-
-bool matches(const Frame& a, const Frame& b) {
-  const long count = differingPixels(a, b);
-  return count >= 0 && count <= allowedPixels;
-}
-
-// The baseline dimmed, with every differing pixel in red.
-Frame differenceImage(const Frame& got, const Frame& expected) {
-  Frame diff = expected;
-  for (std::size_t p = 0; p < diff.rgb.size() / 3; ++p) {
-    const bool red = differs(got, expected, p);
-    for (std::size_t c = 0; c < 3; ++c) {
-      diff.rgb[p * 3 + c] = red ? (c == 0 ? 255 : 0) : diff.rgb[p * 3 + c] / 3;
-    }
-  }
-  return diff;
-}
+constexpr Tolerance tolerance{channelTolerance, allowedPixels};
 
 // Kept under the test's own name, since scenarios that run side by side
 // share baselines.
@@ -94,7 +53,7 @@ Frame settledFrame(xdriver::Viewer& viewer) {
   const bool known = loadPng(path, &expected);
   if (std::getenv("MARBLECHESS_REFRESH_BASELINES") != nullptr) {
     const Frame got = settledFrame(viewer);
-    if (known && matches(got, expected)) return ::testing::AssertionSuccess();
+    if (known && matches(got, expected, tolerance)) return ::testing::AssertionSuccess();
     if (!xdriver::savePng(got, path))
       return ::testing::AssertionFailure() << "cannot write " << path;
     return ::testing::AssertionSuccess() << "rewrote " << path;
@@ -105,16 +64,16 @@ Frame settledFrame(xdriver::Viewer& viewer) {
            << keep(settledFrame(viewer), name) << " and copy it there";
   }
   bool ok = false;
-  const Frame got =
-      viewer.waitFor([&](const Frame& f) { return matches(f, expected); }, frameSeconds, &ok);
+  const Frame got = viewer.waitFor([&](const Frame& f) { return matches(f, expected, tolerance); },
+                                   frameSeconds, &ok);
   if (ok) return ::testing::AssertionSuccess();
   auto failure = ::testing::AssertionFailure() << "the window never showed " << path << ": ";
   if (got.width != expected.width || got.height != expected.height) {
     failure << "it is " << got.width << " by " << got.height;
   } else {
-    failure << differingPixels(got, expected) << " pixels differ by more than " << channelTolerance
-            << " (" << allowedPixels << " may); difference "
-            << keep(differenceImage(got, expected), name + "-diff");
+    failure << differingPixels(got, expected, channelTolerance) << " pixels differ by more than "
+            << channelTolerance << " (" << allowedPixels << " may); difference "
+            << keep(differenceImage(got, expected, channelTolerance), name + "-diff");
   }
   return failure << "; frame " << keep(got, name + "-got");
 }

@@ -100,7 +100,9 @@ TEST_P(WindowsTest, ShowsItsFramesAndEnds) {
   ASSERT_TRUE(wine != nullptr && program != nullptr)
       << "MARBLECHESS_WINE, MARBLECHESS_WINDOWS_PROGRAM or MARBLECHESS_WINDOWS_DEEP_PROGRAM is not "
          "set";
-  if (scenario.deep) ASSERT_GT(characters(windowsFolderOf(program)), 260u) << program;
+  if (scenario.deep) {
+    ASSERT_GT(characters(windowsFolderOf(program)), 260u) << program;
+  }
   const TempDir dir;
   if (scenario.texture == Texture::palette) {
     BmpLayout layout;
