@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the release of the checked-out commit into dist/: the source
-# tarball, the Debian package, the Windows zip and SHA256SUMS for the three.
+# tarball, the Debian package, the Windows zip, the page for web browsers
+# and SHA256SUMS for the four.
 # Every build happens afresh in build-release/, and every time stamp is
 # SOURCE_DATE_EPOCH (the last commit's time, or the changelog's without
 # git), so the same commit gives the same bytes wherever it is built.
@@ -18,7 +19,8 @@ if [ "$in_git" = yes ] && [ "${1:-}" != "--dirty" ] && [ -n "$(git -C "$root" st
   echo "release.sh: the tree has uncommitted changes, which the commit would not have; commit them or pass --dirty" >&2
   exit 1
 fi
-ensure_packages "${build_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}"
+ensure_packages "${build_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" \
+  "${web_packages[@]}"
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(source_date_epoch "$root")
 version=$(project_version "$root")
@@ -55,6 +57,9 @@ cp "$build/deb/marblechess_${version}_$(dpkg --print-architecture).deb" "$dist/"
 
 "$root/scripts/build-windows.sh" "$build/windows" >/dev/null
 cp "$build/windows/marblechess-$version-win64.zip" "$dist/"
+
+"$root/scripts/build-web.sh" "$build/web" >/dev/null
+cp "$build/web/marblechess-$version.html" "$dist/"
 
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
 echo "release $version of $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC') in $dist:"
