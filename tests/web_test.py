@@ -10,18 +10,17 @@ import base64
 import os
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
-from selenium import webdriver
 from selenium.common.exceptions import StaleElementReferenceException
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from chromium import browser  # noqa: E402
 
 PAGE = os.environ["MARBLECHESS_PAGE"]
 BASELINES = os.environ["MARBLECHESS_BASELINES"]
@@ -91,16 +90,6 @@ KEY_NAMES = {"space": " ", "Left": Keys.LEFT, "Up": Keys.UP, "F1": Keys.F1,
 BUTTONS = {"1": 0, "3": 2}  # xdotool's left and right buttons
 
 worst = {}  # each baseline's checker line, last seen
-
-
-def browser():
-    options = Options()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ["--headless=new", "--no-sandbox", "--use-angle=swiftshader",
-                     "--enable-unsafe-swiftshader", "--window-size=1280,900",
-                     "--force-device-scale-factor=1", "--disable-gpu-sandbox"]:
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 class Page:
@@ -286,6 +275,17 @@ class WebTest(unittest.TestCase):
         page.wait(lambda: page.console() == output + ENDED, FRAME_SECONDS,
                   "said the viewer ended; it says " + repr(page.console()))
         self.assertTrue(self.driver.find_element(By.ID, "again").is_displayed())
+
+
+    def testSaysSoWithoutWebGL(self):
+        driver = browser(extra=["--disable-webgl"])
+        try:
+            driver.get("file://" + PAGE)
+            self.assertIn("it has no WebGL", driver.find_element(By.ID, "nogl").text)
+            self.assertIn("it has no WebGL", Page(driver).console())
+            self.assertEqual(driver.find_elements(By.ID, "canvas"), [])
+        finally:
+            driver.quit()
 
 
 def scenario_test(files, steps, output):
