@@ -16,6 +16,8 @@ import unittest
 from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.interaction import POINTER_TOUCH
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -44,7 +46,9 @@ TOP_VIEW = "key --repeat 10 x key y"  # rotX and rotY from -50 and -5 to 0
 # the scene, so its frame shows that everything before it was handled.
 # Inputs are written as for xdotool, with "choose FILE", "drop FILE",
 # "button KEY" (the page's turning buttons), "narrow WIDTH" (the browser
-# window that wide) and "again" (the start-again button) besides.
+# window that wide), "again" (the start-again button) and "touch X Y X Y"
+# (a finger drawn across the canvas, in a browser that takes touches)
+# besides.
 SCENARIOS = [
     ("StartsWithTheBundledMarble", [], [("", "start-marble", None)], USAGE),
     ("TurnsOnXAndBack", ["palette.bmp"],
@@ -80,6 +84,9 @@ SCENARIOS = [
       ("choose " + MARBLE, "start-marble", USAGE)], USAGE),
     ("EndsWithEscAndStartsAgain", [],
      [("key Escape", None, USAGE + ENDED), ("again", "start-marble", USAGE)], USAGE),
+    ("DragsTheLightWithAFinger", ["palette.bmp"],
+     [("touch 400 200 0 0", "light-top-left", None), ("touch 0 0 400 200", "start-plain", None)],
+     REFUSED),
     ("MapsThePointerOnANarrowScreen", ["palette.bmp"],
      [("narrow 320 mousemove 400 200 mousedown 1 mousemove 0 0", "light-top-left", None),
       ("mousemove 400 200 mouseup 1 key z", "turned-z", None)], REFUSED),
@@ -208,6 +215,14 @@ class Page:
                 self.driver.set_window_size(int(words[i + 1]), 900)
                 self.wait(lambda: self.point(600, 0)[0] < 300, FRAME_SECONDS, "narrowed")
                 i += 2
+            elif word == "touch":
+                start = self.point(int(words[i + 1]), int(words[i + 2]))
+                end = self.point(int(words[i + 3]), int(words[i + 4]))
+                finger = ActionBuilder(self.driver, mouse=PointerInput(POINTER_TOUCH, "finger"))
+                finger.pointer_action.move_to(self.canvas(), *start).pointer_down()
+                finger.pointer_action.move_to(self.canvas(), *end).pointer_up()
+                finger.perform()
+                i += 5
             elif word == "again":
                 canvas = self.canvas()
                 self.driver.find_element(By.ID, "again").click()
@@ -242,7 +257,7 @@ class Page:
 
 
 COMMANDS = {"key", "mousemove", "mousedown", "mouseup", "button", "choose", "drop", "narrow",
-            "again"}
+            "again", "touch"}
 
 
 class WebTest(unittest.TestCase):
@@ -257,6 +272,9 @@ class WebTest(unittest.TestCase):
 
     def run_scenario(self, files, steps, output):
         self.driver.set_window_size(1280, 900)
+        # A page takes touches when the browser has them as it loads.
+        touches = any(words.startswith("touch") for words, _, _ in steps)
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touches})
         self.driver.get("file://" + PAGE)
         page = Page(self.driver)
         page.started()
