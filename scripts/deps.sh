@@ -32,7 +32,7 @@ ensure_packages() {
 build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
 # reading frames, an image reader and writer for the baseline frames.
-test_packages=(libgtest-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+test_packages=(libgtest-dev nlohmann-json3-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
 # What the Windows cross build takes: the MinGW-w64 compilers (the posix
 # thread model, which the toolchain file names), dpkg-source to unpack
 # freeglut's source, zip and unzip; and what checking it under Wine adds.

@@ -72,7 +72,8 @@ Frame settledFrame(xdriver::Viewer& viewer) {
     failure << "it is " << got.width << " by " << got.height;
   } else {
     failure << differingPixels(got, expected, channelTolerance) << " pixels differ by more than "
-            << channelTolerance << " (" << allowedPixels << " may); difference "
+            << channelTolerance << " (" << allowedPixelsOf(expected, tolerance)
+            << " may); difference "
             << keep(differenceImage(got, expected, channelTolerance), name + "-diff");
   }
   return failure << "; frame " << keep(got, name + "-got");

@@ -40,9 +40,13 @@ long differingPixels(const Frame& a, const Frame& b, int channel) {
   return count;
 }
 
+long allowedPixelsOf(const Frame& frame, const Tolerance& tolerance) {
+  return static_cast<long>(double(tolerance.pixels) * frame.width * frame.height / (600.0 * 600.0));
+}
+
 bool matches(const Frame& a, const Frame& b, const Tolerance& tolerance) {
   const long count = differingPixels(a, b, tolerance.channel);
-  return count >= 0 && count <= tolerance.pixels;
+  return count >= 0 && count <= allowedPixelsOf(b, tolerance);
 }
 
 int worstDifference(const Frame& a, const Frame& b) {

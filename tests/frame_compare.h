@@ -10,8 +10,13 @@
 
 struct Tolerance {
   int channel;  // levels of 255 a channel may be off by
-  long pixels;  // how many pixels may be off by more
+  long pixels;  // how many pixels of a 600 by 600 frame may be off by more
 };
+
+// How many pixels of `frame` may be off: the tolerance's count in
+// proportion to the frame's area, so that a frame four times as large may
+// have four times as many.
+long allowedPixelsOf(const xdriver::Frame& frame, const Tolerance& tolerance);
 
 // False when the file cannot be read as a picture.
 bool loadPng(const std::string& path, xdriver::Frame* frame);

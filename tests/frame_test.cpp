@@ -1,10 +1,16 @@
 // The program as a user meets it: started as a process under the test's own
 // X server, driven by real key presses and drags, every frame it settles on
 // compared with a reviewed baseline, its output and exit status checked.
+// The rows are the desktop's of tests/scenarios.json, the table the page's
+// runners read too.
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -32,7 +38,7 @@ struct Scenario {
   Texture texture;
   std::vector<Step> steps;  // ESC follows the last one; none: no window may open
   std::string output;       // everything the viewer prints
-  std::vector<std::string> args = {};
+  std::vector<std::string> args;
   bool onlyStart = false;  // the output only starts so
   bool display = true;
   int status = 0;
@@ -42,105 +48,47 @@ struct Scenario {
 const std::string usage =
     "Use x/y/z/X/Y/Z-keys to rotate.\n"
     "Move mouse while pressing button to change light position.\n";
-const std::string notFound = usage + "File Not Found : marmor.bmp\n";
-const std::string refused = usage + "Bpp from marmor.bmp is not 24: 8\n";
-const std::string topView = "key --repeat 10 x key y";  // rotX and rotY from -50 and -5 to 0
 
-// Steps whose frame would equal the one before end with a key that turns
-// the scene, so their frame shows that everything sent before it was handled.
-const Scenario scenarios[] = {
-    {"StartsWithTheBundledMarble", Texture::bundled, {{"", "start-marble"}}, usage},
-    {"InstalledFindsItsOwnMarble", Texture::installed, {{"", "start-marble"}}, usage},
-    {"InstalledWithoutItsDataStartsPlain",
-     Texture::installedWithoutData,
-     {{"", "start-plain"}},
-     notFound},
-    {"StartsPlainAndLeavesUnknownOptionsToGlut",
-     Texture::none,
-     {{"", "start-plain"}},
-     notFound,
-     {"--no-such-option"}},
-    {"RefusesAPaletteTextureAndStartsPlain", Texture::palette, {{"", "start-plain"}}, refused},
-    {"InstalledTakesTheFoldersOwnTextureFirst",
-     Texture::installedWithOwnPalette,
-     {{"", "start-plain"}},
-     refused},
-    {"ShowsASmallTopDownTextureWithAnOddWidth",
-     Texture::topDown5x3,
-     {{topView, "top-view-texture-5x3"}},
-     usage},
-    {"ShowsADarkTextureWhoseBytesLookLikeText",
-     Texture::controlBytes,
-     {{topView, "top-view-control-bytes"}},
-     usage},
-    {"TurnsOnEachAxisAndBack",
-     Texture::none,
-     {{"", "start-plain"},
-      {"key x", "turned-x"},
-      {"key X", "start-plain"},
-      {"key y", "turned-y"},
-      {"key Y", "start-plain"},
-      {"key z", "turned-z"},
-      {"key Z", "start-plain"}},
-     notFound},
-    {"SeventyTwoPressesComeFullCircle",
-     Texture::none,
-     {{"key --delay 5 --repeat 72 X key z", "turned-z"}},
-     notFound},
-    {"KeysOutsideTheTableDoNothing",
-     Texture::none,
-     {{"key a 5 space Left Up F1 Return z", "turned-z"}},
-     notFound},
-    {"DragsTheLightToTwoCornersAndBack",
-     Texture::none,
-     {{"mousemove 400 200 mousedown 1 mousemove 0 0", "light-top-left"},
-      {"mouseup 1 mousemove 500 500 mousedown 3 mousemove 599 599", "light-bottom-right"},
-      {"mousemove 400 200 mouseup 3", "start-plain"},
-      {"mousemove 0 0 key z", "turned-z"}},
-     notFound},
-    {"ResizesAndStretchesTheSquareView",
-     Texture::none,
-     {{"windowsize {window} 300 600", "resized-300x600"},
-      {"mousedown 1 mousemove 150 300 mouseup 1", "resized-300x600-light-centre"},
-      {"windowsize {window} 800 400", "resized-800x400"}},
-     notFound},
-    {"TurnsTheBoardOverToItsBottomFace",
-     Texture::bundled,
-     {{"key --repeat 36 x", "turned-over"}},
-     usage},
-    {"ShowsThePiecesFromAbove", Texture::bundled, {{topView, "top-view"}}, usage},
-    {"PrintsTheUsageAndEndsWithoutADisplay", Texture::none, {}, usage, {}, false, false, 1},
-    {"HelpOpensNoWindow",
-     Texture::none,
-     {},
-     "Usage: marblechess [GLUT OPTION]...\n",
-     {"-iconic", "--help", "--version"},
-     true},
-    {"VersionOpensNoWindow",
-     Texture::none,
-     {},
-     "marblechess 1.0.0\nCopyright",
-     {"--version", "--help"},
-     true},
-    {"HelpIntoAFullDiskSaysSoAndFails",
-     Texture::none,
-     {},
-     "marblechess: write error: No space left on device\n",
-     {"--help"},
-     false,
-     true,
-     1,
-     true},
-    {"VersionIntoAFullDiskSaysSoAndFails",
-     Texture::none,
-     {},
-     "marblechess: write error: No space left on device\n",
-     {"--version"},
-     false,
-     true,
-     1,
-     true},
-};
+Texture textureNamed(const std::string& name) {
+  static const std::map<std::string, Texture> names = {
+      {"bundled", Texture::bundled},
+      {"none", Texture::none},
+      {"palette", Texture::palette},
+      {"topDown5x3", Texture::topDown5x3},
+      {"controlBytes", Texture::controlBytes},
+      {"installed", Texture::installed},
+      {"installedWithoutData", Texture::installedWithoutData},
+      {"installedWithOwnPalette", Texture::installedWithOwnPalette}};
+  return names.at(name);
+}
+
+// The desktop's rows of the scenario table that the page shares.
+std::vector<Scenario> desktopScenarios() {
+  std::ifstream file(SCENARIOS_FILE);
+  const auto table = nlohmann::json::parse(file);
+  std::vector<Scenario> scenarios;
+  for (const auto& row : table.at("scenarios")) {
+    const auto on = row.at("on").get<std::vector<std::string>>();
+    if (std::find(on.begin(), on.end(), "desktop") == on.end()) continue;
+    Scenario s{row.at("name"), textureNamed(row.at("texture")), {}, {}};
+    for (const auto& step : row.at("steps")) {
+      s.steps.push_back({step.value("desktop", step.value("input", "")), step.value("frame", "")});
+    }
+    if (row.contains("output")) {
+      s.output = row.at("output");
+    } else {
+      s.output = usage;
+      for (const std::string line : row.at("says")) s.output += line + "\n";
+    }
+    s.args = row.value("args", std::vector<std::string>{});
+    s.onlyStart = row.value("outputStarts", false);
+    s.display = row.value("display", true);
+    s.status = row.value("status", 0);
+    s.fullDisk = row.value("fullDisk", false);
+    scenarios.push_back(s);
+  }
+  return scenarios;
+}
 
 struct Start {
   std::string program;
@@ -235,5 +183,5 @@ TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
             scenario.output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Viewer, ScenarioTest, ::testing::ValuesIn(scenarios),
+INSTANTIATE_TEST_SUITE_P(Viewer, ScenarioTest, ::testing::ValuesIn(desktopScenarios()),
                          [](const auto& info) { return info.param.name; });

@@ -8,7 +8,7 @@ set -u
 tmp=$(mktemp -d)
 fifo="$tmp/display"
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp -noreset 3>"$fifo" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1600x24 -br -nolisten tcp -noreset 3>"$fifo" 2>"$tmp/xvfb.log" &
 server=$!
 
 cleanup() {
