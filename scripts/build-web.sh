@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the viewer for web browsers with Emscripten and writes
-# build-web/marblechess-<version>.html (or into the folder given): one
+# build-web/marblechess-<version>.html (or into the folder given, with CMake
+# options after it, as the benchmark's floor has): one
 # self-contained page with the program, its marble and the page's own
 # script, which opens from disk or from any web server and fetches nothing.
 # GLU's quadric code and freeglut's shape code are compiled from the
@@ -12,6 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages "${web_packages[@]}"
 build=$(realpath -m "${1:-$root/build-web}")
+shift $(($# > 0 ? 1 : 0))
 mkdir -p "$build"
 # Debian's emcc needs Debian's own Node.js modules, whichever node comes first.
 export NODE_PATH=/usr/share/nodejs
@@ -24,7 +26,7 @@ for package in libglu freeglut; do
 done
 build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source"
+  -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source" "$@"
 
 version=$(project_version "$root")
 page="$build/marblechess-$version.html"
@@ -44,18 +46,25 @@ licences="$build/licences.txt"
 } >"$licences"
 python3 - "$root/web/page/page.html" "$build/viewer/web/marblechess.js" "$root/web/page/page.js" \
   "$licences" "$version" "$page" <<'PY'
-import html, sys
+import base64, hashlib, html, re, sys
 template, viewer, script, licences, version, out = sys.argv[1:]
 read = lambda name: open(name, encoding="utf-8").read()
-parts = {"@VIEWER@": read(viewer), "@PAGE@": read(script)}
-for name, text in parts.items():
+scripts = {"@VIEWER@": read(viewer), "@PAGE@": read(script)}
+for name, text in scripts.items():
     if "</script" in text.lower():
         sys.exit(f"build-web.sh: {name} holds </script")
+# The page allows its own inline scripts and style by their hashes, and
+# nothing else from anywhere.
+digest = lambda text: "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
 page = read(template)
+styles = re.findall(r"<style>(.*?)</style>", page, re.S)
+parts = dict(scripts)
+parts["@SCRIPT_SOURCES@"] = " ".join(digest(text) for text in scripts.values())
+parts["@STYLE_SOURCES@"] = " ".join(digest(text) for text in styles)
 parts["@LICENCES@"] = html.escape(read(licences))
 parts["@VERSION@"] = version
-for key, text in parts.items():
-    page = page.replace(key, text)
-open(out, "w", encoding="utf-8", newline="\n").write(page)
+# Each placeholder is replaced once, in the template's text alone.
+pattern = re.compile("|".join(re.escape(key) for key in parts))
+open(out, "w", encoding="utf-8", newline="\n").write(pattern.sub(lambda m: parts[m.group(0)], page))
 PY
 echo "web: $page ($(stat -c %s "$page") bytes)"

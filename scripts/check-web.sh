@@ -1,14 +1,17 @@
 #!/bin/bash
 # Checks the page that scripts/build-web.sh made (built first when it is
-# missing) in a real headless Chromium, whose WebGL runs on SwiftShader, a
-# renderer in software: tests/web_test.py opens it from disk, drives it
-# with real key presses, pointer drags, its buttons and its file chooser,
-# and holds its frames against the desktop's baselines under the browser's
-# tolerance (tests/baseline.h).
+# missing) in three browser engines: Chromium (headless, its WebGL on
+# SwiftShader), Firefox ESR and WebKitGTK, both under an X server of the
+# suite's own. tests/web/ opens the page from disk in each, drives it with
+# real key presses, pointer and finger drags, its buttons and its file
+# chooser, and holds its frames against the desktop's baselines under the
+# tolerance of the engine's renderer (tests/baseline.h). MARBLECHESS_ENGINES
+# (say, firefox,webkit) runs some of the engines only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${browser_packages[@]}"
+install_node_modules "$root"
 version=$(project_version "$root")
 page="$root/build-web/marblechess-$version.html"
 [ -f "$page" ] || "$root/scripts/build-web.sh"
@@ -16,8 +19,10 @@ build_project "$root" "$root/build" -DBUILD_TESTING=ON
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$root/build/tests/web_test_files" "$work"
-# Debian's Selenium is for Debian's own Python, whichever comes first.
-MARBLECHESS_PAGE="$page" MARBLECHESS_BASELINES="$root/tests/baseline" \
+cp "$root/data/marmor.bmp" "$work/"
+# The browsers keep their profiles under a home of their own.
+HOME="$work" MARBLECHESS_PAGE="$page" MARBLECHESS_BASELINES="$root/tests/baseline" \
   MARBLECHESS_FRAME_CHECK="$root/build/tests/web_frame_check" MARBLECHESS_TEXTURES="$work" \
-  MARBLECHESS_FRAMES="$root/build/tests/frames" MARBLECHESS_MARBLE="$root/data/marmor.bmp" \
-  HOME="$work" /usr/bin/python3 "$root/tests/web_test.py"
+  MARBLECHESS_FRAMES="$root/build/tests/frames" \
+  "$root/tools/xvfb-run.sh" node --test --test-reporter="$root/tests/web/reporter.mjs" \
+  "$root/tests/web/page.test.mjs"

@@ -38,11 +38,26 @@ test_packages=(libgtest-dev nlohmann-json3-dev xvfb xdotool x11-utils libx11-dev
 # freeglut's source, zip and unzip; and what checking it under Wine adds.
 windows_packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix dpkg-dev zip unzip)
 wine_packages=(wine64 xvfb xdotool)
-# What the browser build takes, and what checking it in Chromium adds.
+# What the browser build takes, and what checking it in the three browser
+# engines adds: Chromium, Firefox and WebKitGTK (whose WebDriver brings its
+# MiniBrowser), and Node.js to drive them.
 web_packages=(cmake make emscripten python3 dpkg-dev)
-browser_packages=(chromium chromium-driver python3-selenium)
+browser_packages=(chromium firefox-esr webkit2gtk-driver nodejs xvfb)
 # What making and checking the Debian package adds.
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream imagemagick)
+
+# Node.js's packages that drive the browsers, as package-lock.json pins them,
+# in ROOT/node_modules; npm ci runs again only when the lock has changed. A
+# node that came without npm gets Debian's: install_node_modules ROOT.
+install_node_modules() {
+  local root=$1 stamp="$1/node_modules/.marblechess-lock"
+  command -v npm >/dev/null || ensure_packages npm
+  if ! cmp -s "$root/package-lock.json" "$stamp"; then
+    echo "Installing the browser drivers from npm (package-lock.json)"
+    (cd "$root" && npm ci --no-audit --no-fund --loglevel=error --cache "$root/build-npm-cache" >/dev/null) &&
+      cp "$root/package-lock.json" "$stamp"
+  fi
+}
 
 # Configures and builds the project in ROOT into the folder BUILD, quietly
 # unless something fails: build_project ROOT BUILD [cmake options].

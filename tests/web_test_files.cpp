@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
                        writeFile(folder + "/top-down-5x3.bmp", encodeBmp(Picture{5, 3}, topDown)) &&
                        writeFile(folder + "/four-gib.bmp", fourGiB) &&
                        writeFile(folder + "/cut-in-header.bmp", cut) &&
+                       writeFile(folder + "/control-bytes.bmp", controlBytesBmp()) &&
                        writeFile(folder + "/letter.txt", {words.begin(), words.end()});
   return written ? 0 : 1;
 }

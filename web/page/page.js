@@ -1,13 +1,16 @@
 // Runs the viewer in the page: every start is a fresh instance of the
-// program with its own canvas, the chosen file (or the bundled marble)
+// program on a fresh canvas, the chosen file (or the bundled marble)
 // written as marmor.bmp in its working directory, and what it prints shown
-// in the console beside the canvas, as a terminal would.
+// in the console beside the canvas, as a terminal would. A new start ends
+// the instance before it, which lets go of its context, its listeners and
+// its memory.
 'use strict';
 (function () {
   const consoleBox = document.getElementById('console');
   const ended = document.getElementById('ended');
   let running = null;  // the instance that runs now
-  let texture = null;  // the chosen file's bytes; null: the bundled marble
+  let starts = 0;      // which start is the latest
+  let texture = null;  // the chosen file, {name, bytes}; null: the bundled marble
 
   function say(line) {
     consoleBox.textContent += line + '\n';
@@ -18,16 +21,22 @@
     return !!(window.WebGLRenderingContext && probe.getContext('webgl'));
   }
 
+  // A canvas like the page's own, in its place, with the focus if the old
+  // one had it.
   function freshCanvas() {
+    const old = document.getElementById('canvas');
     const canvas = document.createElement('canvas');
-    canvas.id = 'canvas';
-    canvas.width = canvas.height = 600;
-    document.getElementById('canvas').replaceWith(canvas);
+    for (const name of ['id', 'width', 'height', 'tabindex', 'role', 'aria-label']) {
+      canvas.setAttribute(name, old.getAttribute(name));
+    }
+    const focused = document.activeElement === old;
+    old.replaceWith(canvas);
+    if (focused) canvas.focus();
     return canvas;
   }
 
-  // Ends the running instance as ESC would, so its GLUT lets go of the
-  // page's events, without saying so: a new one takes its place.
+  // Ends the running instance as ESC would, without saying so: a new one
+  // takes its place.
   function stop() {
     if (!running) return;
     const viewer = running;
@@ -42,8 +51,10 @@
 
   function start() {
     stop();
+    const thisStart = ++starts;
     consoleBox.textContent = '';
     ended.hidden = true;
+    say(texture ? `Texture: ${texture.name}, read as marmor.bmp` : 'Texture: the bundled marble');
     const instance = {
       canvas: freshCanvas(),
       print: say,
@@ -56,25 +67,17 @@
       },
     };
     createViewer(instance).then(viewer => {
-      viewer.FS.writeFile('/marmor.bmp', texture || viewer.FS.readFile('/marble/marmor.bmp'));
+      if (thisStart !== starts) return;
+      viewer.FS.writeFile('/marmor.bmp', texture ? texture.bytes : viewer.FS.readFile('/marble/marmor.bmp'));
       running = viewer;
       viewer.callMain([]);
-      window.focus();
     });
-  }
-
-  // GLUT reads the key from keyCode, which a made event cannot be given.
-  function sendKey(key) {
-    const event = new KeyboardEvent('keydown', {key, shiftKey: key !== key.toLowerCase(), bubbles: true});
-    const code = key.toUpperCase().charCodeAt(0);
-    Object.defineProperty(event, 'keyCode', {get: () => code});
-    window.dispatchEvent(event);
   }
 
   function startWith(file) {
     if (!file) return;
     file.arrayBuffer().then(bytes => {
-      texture = new Uint8Array(bytes);
+      texture = {name: file.name, bytes: new Uint8Array(bytes)};
       start();
     });
   }
@@ -88,8 +91,10 @@
     say(words.textContent);
     return;
   }
+  // A turning button types its letter for the viewer, wherever the focus is.
   for (const button of document.querySelectorAll('#turn button')) {
-    button.addEventListener('click', () => sendKey(button.dataset.key));
+    button.addEventListener('click', () =>
+      document.dispatchEvent(new KeyboardEvent('keydown', {key: button.dataset.key, bubbles: true})));
   }
   document.getElementById('again').addEventListener('click', start);
   const chooser = document.getElementById('texture');

@@ -1,0 +1,193 @@
+// The page in one browser engine, driven as a user would: its console read,
+// the table's actions sent as real key presses, pointer moves and clicks,
+// and restarts waited for.
+
+import path from 'node:path';
+import {actionsOf} from './words.mjs';
+
+export const usage = 'Use x/y/z/X/Y/Z-keys to rotate.\nMove mouse while pressing button to change light position.\n';
+export const ended = 'The viewer has ended with status 0.\n';
+const waitSeconds = 20;
+
+// The test's own texture files, by the table's names for them.
+export const textureFiles = {palette: 'palette.bmp', topDown5x3: 'top-down-5x3.bmp',
+                             controlBytes: 'control-bytes.bmp'};
+
+export function fileNamed(name) {
+  return path.join(process.env.MARBLECHESS_TEXTURES, name);
+}
+
+export class Page {
+  constructor(browser) {
+    this.browser = browser;
+    this.texture = null;  // the file the viewer was last given; null: the marble
+    this.held = new Set();  // the mouse buttons held down
+  }
+
+  // What the console shows: the texture the viewer was given, the usage
+  // lines, then `lines`.
+  saying(lines) {
+    const given = this.texture ? `Texture: ${this.texture}, read as marmor.bmp\n` : 'Texture: the bundled marble\n';
+    return given + usage + lines.map(line => `${line}\n`).join('');
+  }
+
+  console() {
+    return this.browser.evaluate(() => document.getElementById('console').textContent);
+  }
+
+  async wait(condition, what) {
+    const end = Date.now() + waitSeconds * 1000;
+    while (!await condition()) {
+      if (Date.now() > end) throw new Error(`never ${typeof what === 'function' ? await what() : what}`);
+      await new Promise(resolve => setTimeout(resolve, 50));
+    }
+  }
+
+  async says(text) {
+    await this.wait(async () => await this.console() === text,
+                    async () => `said ${JSON.stringify(text)}; it says ${JSON.stringify(await this.console())}`);
+  }
+
+  started() {
+    return this.wait(async () => (await this.console()).startsWith(this.saying([])), 'started');
+  }
+
+  // Does what starts the viewer afresh with `texture` (or the one it has),
+  // and waits for the new one: a new canvas and the usage printed.
+  async restart(action, what, texture = this.texture) {
+    await this.browser.evaluate(() => { document.getElementById('canvas').dataset.replaced = 'yes'; });
+    await action();
+    this.texture = texture;
+    await this.wait(() => this.browser.evaluate(said => {
+      const canvas = document.getElementById('canvas');
+      return !canvas.dataset.replaced && document.getElementById('console').textContent.startsWith(said);
+    }, this.saying([])), `restarted ${what}`);
+  }
+
+  // A place in the drawing's pixels, in the viewport's CSS pixels however
+  // the page has scaled the canvas.
+  async at([x, y]) {
+    const [left, top, scale] = await this.browser.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const r = canvas.getBoundingClientRect();
+      return [r.left, r.top, r.width / canvas.width];
+    });
+    return [left + x * scale, top + y * scale];
+  }
+
+  canvasWidth() {
+    return this.browser.evaluate(() => document.getElementById('canvas').getBoundingClientRect().width);
+  }
+
+  // Narrows the browser until the canvas is `width` CSS pixels wide, however
+  // wide its scroll bar and its window's frame are. A browser whose window
+  // will not get so narrow cannot give the row its input.
+  async narrow(width) {
+    for (let tries = 0; tries < 10; ++tries) {
+      const shown = await this.canvasWidth();
+      if (Math.abs(shown - width) < 0.01) return;
+      const inner = await this.viewportWidth();
+      await this.browser.resize(inner + Math.round(width - shown), 900);
+      await this.wait(async () => await this.viewportWidth() !== inner, 'resized').catch(() => {});
+      if (await this.viewportWidth() === inner) break;
+    }
+    throw Object.assign(new Error(`the canvas never came to be ${width} pixels wide`),
+                        {cannot: `its window is never narrower than ${await this.viewportWidth()} CSS pixels`});
+  }
+
+  // The canvas, or the letter of the turning button that has the focus.
+  focused() {
+    return this.browser.evaluate(() => {
+      const element = document.activeElement;
+      return element.id === 'canvas' ? 'canvas' : element.dataset.key ?? element.tagName.toLowerCase();
+    });
+  }
+
+  selection() {
+    return this.browser.evaluate(() => String(window.getSelection()));
+  }
+
+  // Every button shown is at least `size` CSS pixels each way, and the
+  // turning buttons stand apart.
+  async buttonsAtLeast(size) {
+    const boxes = await this.browser.evaluate(() => [...document.querySelectorAll('button')]
+      .filter(button => button.offsetParent)
+      .map(button => { const r = button.getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }));
+    for (const [, , width, height] of boxes) {
+      if (width < size || height < size) throw new Error(`a button is ${width} by ${height} CSS pixels`);
+    }
+    const row = boxes.slice(-6).sort((a, b) => a[1] - b[1] || a[0] - b[0]);
+    for (let i = 1; i < row.length; ++i) {
+      const [left, top] = row[i], [pLeft, pTop, pWidth] = row[i - 1];
+      if (top === pTop && left < pLeft + pWidth + 4) throw new Error('turning buttons touch each other');
+    }
+  }
+
+  viewportWidth() {
+    return this.browser.evaluate(() => window.innerWidth);
+  }
+
+  // Why the browser's driver cannot give this input, if it cannot.
+  cannot(input) {
+    for (const action of actionsOf(input)) {
+      if (action.touch && !this.browser.can.touch) return 'it takes no touches under automation';
+      if ((action.down ?? action.up ?? 0) !== 0 && !this.browser.can.otherButtons) {
+        return 'its driver releases every button as the left one, so another stays held';
+      }
+    }
+    return null;
+  }
+
+  // Lets go of the buttons a row left held, so that the next row starts
+  // with none.
+  async release() {
+    const held = [...this.held];
+    this.held.clear();
+    if (held.length) await this.browser.pointer(held.map(button => ({up: button})));
+  }
+
+  async send(input) {
+    const pointer = [];
+    const flush = async () => {
+      for (const action of pointer) {
+        if ('down' in action) this.held.add(action.down);
+        if ('up' in action) this.held.delete(action.up);
+      }
+      if (pointer.length) await this.browser.pointer(pointer.splice(0));
+    };
+    for (const action of actionsOf(input)) {
+      if (action.move) {
+        pointer.push({move: await this.at(action.move)});
+        continue;
+      }
+      if ('down' in action || 'up' in action) {
+        pointer.push(action);
+        continue;
+      }
+      await flush();
+      await this.perform(action);
+    }
+    await flush();
+  }
+
+  async perform(action) {
+    const browser = this.browser;
+    if (action.press) return browser.press(action.press.key, action.press);
+    if (action.button) return browser.click(`#turn button[data-key='${action.button}']`);
+    if (action.narrow) return this.narrow(Number(action.narrow));
+    if (action.touch) {
+      const [x1, y1, x2, y2] = action.touch;
+      return browser.touch(await this.at([x1, y1]), await this.at([x2, y2]));
+    }
+    if (action.choose) {
+      return this.restart(() => browser.choose('#texture', fileNamed(action.choose)), `with ${action.choose}`,
+                          action.choose);
+    }
+    if (action.drop) {
+      return this.restart(() => browser.drop('body', fileNamed(action.drop)), `with the dropped ${action.drop}`,
+                          action.drop);
+    }
+    if (action.again) return this.restart(() => browser.click('#again'), 'again');
+    throw new Error(`no way to perform ${JSON.stringify(action)}`);
+  }
+}

@@ -1,0 +1,66 @@
+// The scenario table's input, written in xdotool's words, turned into the
+// actions a page runner performs: keys as a keyboard sends them, pointer
+// moves and buttons in the drawing's pixels, and the page's own controls.
+
+const keyNames = {
+  space: ' ', Return: 'Enter', Escape: 'Escape', Tab: 'Tab', BackSpace: 'Backspace',
+  Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown',
+  ...Object.fromEntries(Array.from({length: 12}, (_, i) => [`F${i + 1}`, `F${i + 1}`])),
+};
+
+const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
+                          'narrow', 'touch', 'again']);
+const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
+
+// One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
+// capital is typed with Shift held, as xdotool does; with Caps Lock on, a
+// letter comes as its capital without Shift, as a keyboard sends it.
+function keyPress(name, capsLock) {
+  const parts = name.split('+');
+  const base = parts.pop();
+  const press = {key: keyNames[base] ?? base, shift: parts.includes('shift'), control: parts.includes('ctrl')};
+  if (/^[a-zA-Z]$/.test(press.key)) {
+    press.shift ||= press.key !== press.key.toLowerCase();
+    const capital = press.shift !== capsLock;
+    press.key = capital ? press.key.toUpperCase() : press.key.toLowerCase();
+  }
+  return press;
+}
+
+export function actionsOf(input) {
+  const words = input.split(/\s+/).filter(Boolean);
+  const actions = [];
+  let capsLock = false;
+  for (let i = 0; i < words.length;) {
+    const word = words[i++];
+    if (word === 'key') {
+      let repeat = 1;
+      while (words[i]?.startsWith('--')) {
+        if (words[i] === '--repeat') repeat = Number(words[i + 1]);
+        i += 2;  // --delay paces xdotool alone
+      }
+      for (; i < words.length && !commands.has(words[i]); ++i) {
+        if (words[i] === 'Caps_Lock') {
+          capsLock = !capsLock;
+          continue;
+        }
+        for (let r = 0; r < repeat; ++r) actions.push({press: keyPress(words[i], capsLock)});
+      }
+    } else if (word === 'mousemove') {
+      actions.push({move: [Number(words[i]), Number(words[i + 1])]});
+      i += 2;
+    } else if (word === 'mousedown' || word === 'mouseup') {
+      actions.push({[word === 'mousedown' ? 'down' : 'up']: buttons[words[i++]]});
+    } else if (word === 'touch') {
+      actions.push({touch: words.slice(i, i + 4).map(Number)});
+      i += 4;
+    } else if (word === 'again') {
+      actions.push({again: true});
+    } else if (commands.has(word)) {
+      actions.push({[word]: words[i++]});
+    } else {
+      throw new Error(`unknown input ${word} in "${input}"`);
+    }
+  }
+  return actions;
+}

@@ -1,0 +1,139 @@
+// Chromium, over its DevTools protocol, and Firefox, over WebDriver BiDi,
+// both through puppeteer-core. Chromium runs headless with its WebGL on
+// SwiftShader, a renderer in software; Firefox runs headless too, its WebGL
+// on Mesa through the X display the caller provides.
+
+import {readFile} from 'node:fs/promises';
+import puppeteer from 'puppeteer-core';
+import {dropMade} from './made_drop.mjs';
+
+const chromiumArguments = [
+  '--no-sandbox', '--disable-gpu-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+  '--disable-background-networking', '--disable-component-update', '--no-first-run', '--disable-sync',
+];
+
+const buttons = {0: 'left', 1: 'middle', 2: 'right'};
+
+export class PuppeteerBrowser {
+  static async launch(engine, {ratio = 1, webgl = true, touch = false, width = 1280, height = 900} = {}) {
+    const viewport = {width, height, deviceScaleFactor: ratio, hasTouch: touch};
+    const prefs = {...(webgl ? {} : {'webgl.disabled': true}), ...(touch ? {'dom.w3c_touch_events.enabled': 1} : {})};
+    const options = engine === 'firefox'
+      ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+         defaultViewport: viewport, extraPrefsFirefox: prefs}
+      : {executablePath: '/usr/bin/chromium', headless: true, defaultViewport: viewport,
+         args: webgl ? chromiumArguments : [...chromiumArguments, '--disable-3d-apis']};
+    const browser = await puppeteer.launch(options);
+    return new PuppeteerBrowser(engine, browser, viewport);
+  }
+
+  constructor(engine, browser, viewport) {
+    this.engine = engine;
+    this.browser = browser;
+    this.viewport = viewport;
+    this.page = null;
+    this.entries = [];
+    // Both take touches; the drop of a file from the desktop is Chromium's
+    // alone.
+    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true};
+  }
+
+  async version() {
+    return this.browser.version();
+  }
+
+  // The browser's own process, whose children are its others.
+  pid() {
+    return this.browser.process().pid;
+  }
+
+  keep(level, text) {
+    // Chromium reports a refused load both as a console message and in its log.
+    if (!this.entries.some(e => e.text === text)) this.entries.push({level, text});
+  }
+
+  // Each page opens in a tab of its own, so that nothing held down or left
+  // over from the one before reaches it. `prelude` runs before the page's
+  // own scripts.
+  async open(url, prelude) {
+    if (this.page) await this.page.close();
+    this.entries = [];
+    this.page = await this.browser.newPage();
+    await this.page.setViewport(this.viewport);
+    this.page.on('console', message => this.keep(message.type(), message.text()));
+    this.page.on('pageerror', error => this.keep('error', error.message));
+    if (this.engine === 'chromium') {
+      // What Chromium says of the page beyond its scripts' console calls:
+      // refused loads, WebGL's warnings, interventions.
+      const session = await this.page.createCDPSession();
+      session.on('Log.entryAdded', ({entry}) => this.keep(entry.level, entry.text));
+      await session.send('Log.enable');
+    }
+    if (prelude) await this.page.evaluateOnNewDocument(prelude);
+    await this.page.goto(url);
+  }
+
+  log() {
+    return this.entries.map(({level, text}) => ({level, text}));
+  }
+
+  evaluate(fn, ...args) {
+    return this.page.evaluate(fn, ...args);
+  }
+
+  async press(key, {shift = false, control = false} = {}) {
+    const keyboard = this.page.keyboard;
+    if (control) await keyboard.down('Control');
+    if (shift) await keyboard.down('Shift');
+    await keyboard.press(key);
+    if (shift) await keyboard.up('Shift');
+    if (control) await keyboard.up('Control');
+  }
+
+  async pointer(actions) {
+    const mouse = this.page.mouse;
+    for (const action of actions) {
+      if (action.move) await mouse.move(...action.move);
+      else if ('down' in action) await mouse.down({button: buttons[action.down]});
+      else await mouse.up({button: buttons[action.up]});
+    }
+  }
+
+  async touch(from, to) {
+    const finger = this.page.touchscreen;
+    await finger.touchStart(...from);
+    await finger.touchMove(...to);
+    await finger.touchEnd();
+  }
+
+  async choose(selector, path) {
+    const input = await this.page.$(selector);
+    await input.uploadFile(path);
+  }
+
+  async drop(selector, path) {
+    const box = await (await this.page.$(selector)).boundingBox();
+    const at = {x: box.x + box.width / 2, y: box.y + Math.min(box.height / 2, 200)};
+    if (this.can.dropFile) {
+      const data = {items: [], files: [path], dragOperationsMask: 1};
+      await this.page.mouse.dragEnter(at, data);
+      await this.page.mouse.dragOver(at, data);
+      await this.page.mouse.drop(at, data);
+    } else {
+      await this.evaluate(dropMade, selector, [...await readFile(path)], path.split('/').pop());
+    }
+  }
+
+  async click(selector) {
+    await this.page.click(selector);
+  }
+
+  async resize(width, height) {
+    this.viewport = {...this.viewport, width, height};
+    await this.page.setViewport(this.viewport);
+  }
+
+  async close() {
+    await this.browser.close();
+  }
+}

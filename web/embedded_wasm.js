@@ -1,0 +1,9 @@
+// The program's WebAssembly is inside the page as a data: URL, which the
+// runtime would fetch; the page's Content-Security-Policy allows no fetch,
+// so it is decoded and instantiated here, from the page itself.
+Module['instantiateWasm'] = function(imports, receiveInstance) {
+  WebAssembly.instantiate(tryParseAsDataURI(wasmBinaryFile), imports).then(function(output) {
+    receiveInstance(output.instance, output.module);
+  });
+  return {};
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+// Gathers a frame's draws, as Mesa's vbo module does: every vertex in its
+// object coordinates in one array, every primitive as indices into it, and
+// consecutive draws that share their state as one batch. The frame goes to
+// WebGL when something outside the draws needs it: a clear, a change of
+// viewport, depth test or texture image, or the end of the frame.
+
+#include <GL/gl.h>
+
+#include <cstdint>
+
+namespace standin {
+
+// Each vertex: its object position, normal and texture coordinate.
+constexpr int floatsPerVertex = 8;
+
+// Adds a vertex: its position, normal and texture coordinate; returns its
+// place in the frame.
+std::uint32_t addVertex(const float* position, const float* normal, const float* texCoord);
+
+// Adds `count` vertices at once, to be written where this points, each as
+// addVertex lays them out (floatsPerVertex floats).
+float* addVertices(std::uint32_t count);
+
+// How many vertices the frame holds.
+std::uint32_t frameVertexCount();
+
+// Draws a primitive of GL's kind `mode` through the vertices `ids`, with the
+// state as it is now.
+void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count);
+
+// Hands what was gathered to WebGL, and starts gathering afresh.
+void flushDraws();
+
+// How many times the frame was flushed: vertices added since the count
+// last changed are still in the frame.
+std::uint64_t flushCount();
+
+}  // namespace standin

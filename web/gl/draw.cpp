@@ -1,0 +1,115 @@
+#include "gl/draw.h"
+
+#include <webgl/webgl1.h>
+
+#include <cstring>
+#include <map>
+
+#include "gl/shaders.h"
+
+namespace standin {
+
+namespace {
+
+struct Buffers {
+  GLuint vertices = 0;
+  GLuint indices = 0;
+};
+
+void attribute(GLuint index, GLint count, int offset) {
+  emscripten_glEnableVertexAttribArray(index);
+  emscripten_glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE,
+                                   floatsPerVertex * sizeof(float),
+                                   reinterpret_cast<const void*>(offset * sizeof(float)));
+}
+
+const Buffers& buffers() {
+  static Buffers b;
+  if (b.vertices != 0) return b;
+  emscripten_glGenBuffers(1, &b.vertices);
+  emscripten_glGenBuffers(1, &b.indices);
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
+  emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
+  attribute(positionAttribute, 3, 0);
+  attribute(normalAttribute, 3, 3);
+  attribute(texCoordAttribute, 2, 6);
+  return b;
+}
+
+template <typename T>
+bool differs(const T& a, const T& b) {
+  return std::memcmp(&a, &b, sizeof a) != 0;
+}
+
+// Sets the uniforms in which `state` differs from what the program has;
+// `known` says whether the program has been given any.
+void setUniforms(const Uniforms& at, const DrawState& state, const DrawState& had, bool known) {
+  const auto set = [&](const auto& value, const auto& before, auto call) {
+    if (!known || differs(value, before)) call();
+  };
+  set(state.modelviewProjection, had.modelviewProjection, [&] {
+    emscripten_glUniformMatrix4fv(at.modelviewProjection, 1, GL_FALSE, state.modelviewProjection);
+  });
+  set(state.modelview, had.modelview,
+      [&] { emscripten_glUniformMatrix4fv(at.modelview, 1, GL_FALSE, state.modelview); });
+  set(state.normalMatrix, had.normalMatrix,
+      [&] { emscripten_glUniformMatrix3fv(at.normalMatrix, 1, GL_FALSE, state.normalMatrix); });
+  set(state.base, had.base, [&] { emscripten_glUniform4fv(at.base, 1, state.base); });
+  set(state.ambientProduct, had.ambientProduct,
+      [&] { emscripten_glUniform3fv(at.ambientProduct, 1, state.ambientProduct); });
+  set(state.diffuseProduct, had.diffuseProduct,
+      [&] { emscripten_glUniform3fv(at.diffuseProduct, 1, state.diffuseProduct); });
+  set(state.specularProduct, had.specularProduct,
+      [&] { emscripten_glUniform3fv(at.specularProduct, 1, state.specularProduct); });
+  set(state.lightPlace, had.lightPlace,
+      [&] { emscripten_glUniform3fv(at.lightPlace, 1, state.lightPlace); });
+  set(state.attenuation, had.attenuation,
+      [&] { emscripten_glUniform3fv(at.attenuation, 1, state.attenuation); });
+  set(state.spot, had.spot, [&] { emscripten_glUniform4fv(at.spot, 1, state.spot); });
+  set(state.spotCosCutoff, had.spotCosCutoff,
+      [&] { emscripten_glUniform1f(at.spotCosCutoff, state.spotCosCutoff); });
+  set(state.shininess, had.shininess,
+      [&] { emscripten_glUniform1f(at.shininess, state.shininess); });
+  set(state.colour, had.colour, [&] { emscripten_glUniform4fv(at.colour, 1, state.colour); });
+  set(state.planes, had.planes, [&] {
+    emscripten_glUniform4fv(at.sPlane, 1, state.planes);
+    emscripten_glUniform4fv(at.tPlane, 1, state.planes + 4);
+  });
+  set(state.lift, had.lift, [&] { emscripten_glUniform1f(at.lift, state.lift); });
+  set(state.textureSize, had.textureSize,
+      [&] { emscripten_glUniform2fv(at.textureSize, 1, state.textureSize); });
+}
+
+}  // namespace
+
+void drawBatches(const std::vector<float>& vertices, const std::vector<std::uint32_t>& indices,
+                 const std::vector<Batch>& batches) {
+  // What each program was last given; uniforms stay with their program.
+  static std::map<const Program*, DrawState> given;
+  buffers();
+  emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)),
+                          vertices.data(), GL_STREAM_DRAW);
+  emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                          GLsizeiptr(indices.size() * sizeof(std::uint32_t)), indices.data(),
+                          GL_STREAM_DRAW);
+  const Program* using_ = nullptr;
+  GLuint bound = 0;
+  for (std::size_t b = 0; b < batches.size(); ++b) {
+    const Batch& batch = batches[b];
+    const Program& program = programFor(batch.state.features);
+    if (&program != using_) emscripten_glUseProgram(program.program);
+    using_ = &program;
+    const auto had = given.find(&program);
+    setUniforms(program.at, batch.state, had != given.end() ? had->second : batch.state,
+                had != given.end());
+    given[&program] = batch.state;
+    if (b == 0 || batch.state.texture != bound) {
+      bound = batch.state.texture;
+      emscripten_glBindTexture(GL_TEXTURE_2D, bound);
+    }
+    emscripten_glDrawElements(batch.mode, GLsizei(batch.count), GL_UNSIGNED_INT,
+                              reinterpret_cast<const void*>(batch.first * sizeof(std::uint32_t)));
+  }
+}
+
+}  // namespace standin

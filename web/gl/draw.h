@@ -1,0 +1,27 @@
+#pragma once
+
+// The frame's gathered draws handed to WebGL: one upload of the vertices,
+// one of the indices, then each batch drawn with its program and uniforms.
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gl/batch.h"
+#include "gl/draw_state.h"
+
+namespace standin {
+
+// A run of indices drawn with one state, as GL_TRIANGLES or GL_TRIANGLE_STRIP.
+struct Batch {
+  DrawState state;
+  GLenum mode;
+  std::uint32_t first;
+  std::uint32_t count;
+};
+
+void drawBatches(const std::vector<float>& vertices, const std::vector<std::uint32_t>& indices,
+                 const std::vector<Batch>& batches);
+
+}  // namespace standin

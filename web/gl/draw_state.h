@@ -1,0 +1,52 @@
+#pragma once
+
+// What a draw is drawn with: the fixed-function state as the vertex and
+// fragment programs take it, with what is the same for every vertex of a
+// draw worked out once here, and which parts of the stage are on.
+
+#include <GL/gl.h>
+
+#include <cstdint>
+
+namespace standin {
+
+// The parts of the fixed-function stage a draw needs: the key of the
+// program generated for it, as Mesa keys its generated vertex programs.
+enum Feature : std::uint32_t {
+  lighting = 1u << 0,
+  lightZero = 1u << 1,
+  normalizing = 1u << 2,
+  positionalLight = 1u << 3,
+  spotLight = 1u << 4,
+  spotExponent = 1u << 5,
+  shininess = 1u << 6,
+  generateS = 1u << 7,
+  generateT = 1u << 8,
+  texturing = 1u << 9,
+};
+
+// Plain floats, so that two draws with the same state compare equal byte
+// for byte and can go to WebGL as one.
+struct DrawState {
+  std::uint32_t features;
+  float modelviewProjection[16];
+  float modelview[16];
+  float normalMatrix[9];  // column-major
+  float base[4];          // emission plus ambient times the scene's; the diffuse alpha
+  float ambientProduct[3], diffuseProduct[3], specularProduct[3];  // material times light
+  float lightPlace[3];   // a positional light's place, or whence a light at infinity shines
+  float attenuation[3];  // constant, linear, quadratic
+  float spot[4];         // unit direction, exponent
+  float spotCosCutoff;
+  float shininess;
+  float colour[4];  // the current colour, for unlit drawing
+  float planes[8];  // s and t's object planes
+  float lift;       // 1/256 of a pixel, in clip units per w
+  GLuint texture;   // 0 when the draw is untextured
+  float textureSize[2];
+};
+
+// The state a draw made now is drawn with.
+DrawState drawState();
+
+}  // namespace standin

@@ -1,0 +1,69 @@
+// The matrix calls: two stacks, modelview and projection, multiplied on
+// the right as GL does.
+
+#include "gl/state.h"
+#include "gl/unsupported.h"
+
+using namespace standin;
+
+namespace {
+
+std::vector<Mat4>& currentStack() {
+  return gl.matrixMode == GL_PROJECTION ? gl.projection : gl.modelview;
+}
+
+void multiplyCurrent(const Mat4& m) {
+  Mat4& top = currentStack().back();
+  top = matrices::multiply(top, m);
+}
+
+}  // namespace
+
+extern "C" {
+
+void glMatrixMode(GLenum mode) {
+  if (mode != GL_MODELVIEW && mode != GL_PROJECTION) return unsupported("glMatrixMode", mode);
+  gl.matrixMode = mode;
+}
+
+void glLoadIdentity() {
+  currentStack().back() = Mat4{};
+}
+
+void glPushMatrix() {
+  auto& stack = currentStack();
+  stack.push_back(stack.back());
+}
+
+void glPopMatrix() {
+  auto& stack = currentStack();
+  if (stack.size() > 1) stack.pop_back();
+}
+
+void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearVal,
+               GLdouble farVal) {
+  multiplyCurrent(matrices::frustum(float(left), float(right), float(bottom), float(top),
+                                    float(nearVal), float(farVal)));
+}
+
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+  multiplyCurrent(matrices::translation(x, y, z));
+}
+
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+  multiplyCurrent(matrices::translation(float(x), float(y), float(z)));
+}
+
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+  multiplyCurrent(matrices::rotation(angle, x, y, z));
+}
+
+void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
+  multiplyCurrent(matrices::rotation(float(angle), float(x), float(y), float(z)));
+}
+
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+  multiplyCurrent(matrices::scaling(x, y, z));
+}
+
+}  // extern "C"

@@ -1,0 +1,208 @@
+#include "gl/shaders.h"
+
+#include <webgl/webgl1.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "gl/draw_state.h"
+
+namespace standin {
+
+namespace {
+
+// OpenGL 1.1's vertex stage for one light: the position through the
+// combined modelview-projection matrix, as Mesa's generated programs do;
+// the light's place, the attenuation and the spot; the highlight only
+// where the diffuse light reaches, with the viewer at infinity; the sum
+// clamped. A horizontal edge through a row of pixel centres is given to the
+// rows on opposite sides by the desktop's renderer and by WebGL's, which
+// draws the canvas upside down; lifting every vertex by 1/256 of a pixel
+// settles such ties as the desktop does.
+const char vertexShader[] = R"(
+attribute vec3 position;
+attribute vec3 normal;
+attribute vec2 texCoord;
+uniform mat4 modelviewProjection;
+uniform float lift;
+varying vec4 litColour;
+varying vec2 texPlace;
+#if LIGHTING
+uniform mat4 modelview;
+uniform mat3 normalMatrix;
+uniform vec4 base;
+uniform vec3 ambientProduct, diffuseProduct, specularProduct;
+uniform vec3 lightPlace;
+uniform vec3 attenuation;
+uniform vec4 spot;
+uniform float spotCosCutoff;
+uniform float shininess;
+#else
+uniform vec4 colour;
+#endif
+#if GENERATE_S
+uniform vec4 sPlane;
+#endif
+#if GENERATE_T
+uniform vec4 tPlane;
+#endif
+
+void main() {
+  vec4 object = vec4(position, 1.0);
+  gl_Position = modelviewProjection * object;
+  gl_Position.y += gl_Position.w * lift;
+#if LIGHTING
+  vec3 n = normalMatrix * normal;
+#if NORMALIZING
+  n = normalize(n);
+#endif
+  vec3 sum = base.rgb;
+#if LIGHT_ZERO
+#if POSITIONAL_LIGHT
+  vec3 toLight = lightPlace - (modelview * object).xyz;
+  float reach = length(toLight);
+  toLight = reach == 0.0 ? toLight : toLight / reach;
+  float factor = 1.0 / (attenuation.x + attenuation.y * reach + attenuation.z * reach * reach);
+#else
+  vec3 toLight = normalize(lightPlace);
+  float factor = 1.0;
+#endif
+#if SPOT_LIGHT
+  float along = dot(-toLight, spot.xyz);
+#if SPOT_EXPONENT
+  factor *= along < spotCosCutoff ? 0.0 : pow(max(along, 0.0), spot.w);
+#else
+  factor *= along < spotCosCutoff ? 0.0 : 1.0;
+#endif
+#endif
+  float diffuse = max(dot(n, toLight), 0.0);
+#if SHININESS
+  float facing = max(dot(n, normalize(toLight + vec3(0.0, 0.0, 1.0))), 0.0);
+  float specular = diffuse != 0.0 ? pow(facing, shininess) : 0.0;
+#else
+  float specular = diffuse != 0.0 ? 1.0 : 0.0;
+#endif
+  sum += factor * (ambientProduct + diffuse * diffuseProduct + specular * specularProduct);
+#endif
+  litColour = clamp(vec4(sum, base.a), 0.0, 1.0);
+#else
+  litColour = colour;
+#endif
+#if GENERATE_S
+  texPlace.s = dot(sPlane, object);
+#else
+  texPlace.s = texCoord.s;
+#endif
+#if GENERATE_T
+  texPlace.t = dot(tPlane, object);
+#else
+  texPlace.t = texCoord.t;
+#endif
+}
+)";
+
+// The repeat and the linear filter are done here, on texels fetched one by
+// one, since WebGL 1 does neither for sizes that are not powers of two. The
+// filtered texel is rounded to 8 bits before it modulates the colour, as
+// the desktop's renderer does.
+const char fragmentShader[] = R"(
+precision highp float;
+varying vec4 litColour;
+varying vec2 texPlace;
+#if TEXTURING
+uniform sampler2D image;
+uniform vec2 textureSize;
+vec4 texel(vec2 i) {
+  return texture2D(image, (mod(i, textureSize) + 0.5) / textureSize);
+}
+#endif
+void main() {
+#if TEXTURING
+  vec2 u = texPlace * textureSize - 0.5;
+  vec2 i = floor(u);
+  vec2 f = u - i;
+  vec4 t = mix(mix(texel(i), texel(i + vec2(1.0, 0.0)), f.x),
+               mix(texel(i + vec2(0.0, 1.0)), texel(i + vec2(1.0, 1.0)), f.x), f.y);
+  t = floor(t * 255.0 + 0.5) / 255.0;
+  gl_FragColor = vec4(litColour.rgb * t.rgb, litColour.a);
+#else
+  gl_FragColor = litColour;
+#endif
+}
+)";
+
+std::string definesOf(std::uint32_t features) {
+  const std::pair<Feature, const char*> names[] = {
+      {lighting, "LIGHTING"},       {lightZero, "LIGHT_ZERO"},
+      {normalizing, "NORMALIZING"}, {positionalLight, "POSITIONAL_LIGHT"},
+      {spotLight, "SPOT_LIGHT"},    {spotExponent, "SPOT_EXPONENT"},
+      {shininess, "SHININESS"},     {generateS, "GENERATE_S"},
+      {generateT, "GENERATE_T"},    {texturing, "TEXTURING"}};
+  std::string defines;
+  for (const auto& [feature, name] : names) {
+    defines += std::string("#define ") + name + ((features & feature) ? " 1\n" : " 0\n");
+  }
+  return defines;
+}
+
+GLuint compile(GLenum type, const std::string& defines, const char* body) {
+  const GLuint shader = emscripten_glCreateShader(type);
+  const char* parts[] = {defines.c_str(), body};
+  emscripten_glShaderSource(shader, 2, parts, nullptr);
+  emscripten_glCompileShader(shader);
+  GLint ok = 0;
+  emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[1024] = "";
+    emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "marblechess: shader: %s\n", log);
+  }
+  return shader;
+}
+
+Program make(std::uint32_t features) {
+  const std::string defines = definesOf(features);
+  Program p;
+  p.program = emscripten_glCreateProgram();
+  emscripten_glAttachShader(p.program, compile(GL_VERTEX_SHADER, defines, vertexShader));
+  emscripten_glAttachShader(p.program, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
+  emscripten_glBindAttribLocation(p.program, positionAttribute, "position");
+  emscripten_glBindAttribLocation(p.program, normalAttribute, "normal");
+  emscripten_glBindAttribLocation(p.program, texCoordAttribute, "texCoord");
+  emscripten_glLinkProgram(p.program);
+  const auto at = [&](const char* name) {
+    return emscripten_glGetUniformLocation(p.program, name);
+  };
+  p.at = {at("modelviewProjection"),
+          at("modelview"),
+          at("normalMatrix"),
+          at("base"),
+          at("ambientProduct"),
+          at("diffuseProduct"),
+          at("specularProduct"),
+          at("lightPlace"),
+          at("attenuation"),
+          at("spot"),
+          at("spotCosCutoff"),
+          at("shininess"),
+          at("colour"),
+          at("sPlane"),
+          at("tPlane"),
+          at("lift"),
+          at("textureSize")};
+  emscripten_glUseProgram(p.program);
+  emscripten_glUniform1i(at("image"), 0);
+  return p;
+}
+
+}  // namespace
+
+const Program& programFor(std::uint32_t features) {
+  static std::map<std::uint32_t, Program> programs;
+  auto made = programs.find(features);
+  if (made == programs.end()) made = programs.emplace(features, make(features)).first;
+  return made->second;
+}
+
+}  // namespace standin

@@ -1,0 +1,30 @@
+#pragma once
+
+// The WebGL programs that stand in for the fixed-function stage, one for
+// each set of features a draw needs, generated from one source as Mesa
+// generates its vertex programs from the fixed-function state: only what
+// is on is computed, so a software renderer does no work for the rest.
+
+#include <GL/gl.h>
+
+#include <cstdint>
+
+namespace standin {
+
+enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute };
+
+struct Uniforms {
+  GLint modelviewProjection, modelview, normalMatrix, base, ambientProduct, diffuseProduct,
+      specularProduct, lightPlace, attenuation, spot, spotCosCutoff, shininess, colour, sPlane,
+      tPlane, lift, textureSize;
+};
+
+struct Program {
+  GLuint program = 0;
+  Uniforms at{};
+};
+
+// The program for a draw's features (draw_state.h), made the first time.
+const Program& programFor(std::uint32_t features);
+
+}  // namespace standin

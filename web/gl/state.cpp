@@ -1,0 +1,7 @@
+#include "gl/state.h"
+
+namespace standin {
+
+State gl;
+
+}  // namespace standin

@@ -1,0 +1,74 @@
+#pragma once
+
+// The fixed-function state the stand-in keeps for the calls that set it;
+// each GL area's file (matrix, lighting, texturing, enable, immediate,
+// arrays) changes its part, and the draws read it all.
+
+#include <GL/gl.h>
+
+#include <map>
+#include <vector>
+
+#include "gl/matrices.h"
+
+namespace standin {
+
+using matrices::Mat4;
+using matrices::Vec3;
+using matrices::Vec4;
+
+struct Material {
+  Vec4 ambient{0.2f, 0.2f, 0.2f, 1.0f};
+  Vec4 diffuse{0.8f, 0.8f, 0.8f, 1.0f};
+  Vec4 specular{0.0f, 0.0f, 0.0f, 1.0f};
+  Vec4 emission{0.0f, 0.0f, 0.0f, 1.0f};
+  float shininess = 0.0f;
+};
+
+// Light 0's defaults; the position and direction are in eye coordinates.
+struct Light {
+  Vec4 ambient{0.0f, 0.0f, 0.0f, 1.0f};
+  Vec4 diffuse{1.0f, 1.0f, 1.0f, 1.0f};
+  Vec4 specular{1.0f, 1.0f, 1.0f, 1.0f};
+  Vec4 position{0.0f, 0.0f, 1.0f, 0.0f};
+  Vec3 spotDirection{0.0f, 0.0f, -1.0f};
+  float spotExponent = 0.0f;
+  float spotCutoff = 180.0f;
+  float constantAttenuation = 1.0f;
+  float linearAttenuation = 0.0f;
+  float quadraticAttenuation = 0.0f;
+};
+
+struct ClientArray {
+  bool enabled = false;
+  GLint size = 0;
+  GLsizei stride = 0;
+  const GLfloat* data = nullptr;
+};
+
+struct TextureSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct State {
+  GLenum matrixMode = GL_MODELVIEW;
+  std::vector<Mat4> modelview{Mat4{}};
+  std::vector<Mat4> projection{Mat4{}};
+  bool lighting = false, light0 = false, normalizing = false, texturing = false;
+  bool generateS = false, generateT = false;
+  Material material;
+  Light light;
+  Vec4 sPlane{1, 0, 0, 0}, tPlane{0, 1, 0, 0};
+  Vec3 normal{0, 0, 1};
+  float texCoord[2] = {0, 0};
+  Vec4 colour{1, 1, 1, 1};
+  ClientArray vertexArray, normalArray, texCoordArray;
+  GLuint boundTexture = 0;
+  std::map<GLuint, TextureSize> textures;  // those given an image
+  int viewportHeight = 0;                  // 0 until glViewport is called
+};
+
+extern State gl;
+
+}  // namespace standin

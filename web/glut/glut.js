@@ -1,0 +1,208 @@
+// GLUT's one window in the page: the canvas, its WebGL context, the
+// program's callbacks and the events that reach them, as a desktop window
+// gets them.
+// - The window is the canvas's size on screen times the device pixel ratio,
+//   so the drawing is sharp; the program's reshape hears of every change.
+// - Keys reach the keyboard callback as the characters typed, from
+//   wherever the focus is, but for what a page keeps: Tab, anything with
+//   Ctrl, Alt or Meta, and Enter or Space on a focused control.
+// - A drag moves the light only when it began on the canvas, with any
+//   button or a finger, and goes on outside it until it ends.
+// - ESC's exit ends the window completely: listeners, frame request and
+//   WebGL context go, so that nothing of the instance stays alive.
+mergeInto(LibraryManager.library, {
+  $GLUT__deps: ['$GL', '$callUserCallback', 'glutPostRedisplay'],
+  $GLUT: {
+    displayMode: 0,
+    display: 0,
+    reshape: 0,
+    keyboard: 0,
+    motion: 0,
+    context: 0,
+    frame: 0,          // the animation frame requested, if any
+    listening: null,   // aborts every listener
+    resizing: null,    // the canvas's ResizeObserver
+    width: 0,
+    height: 0,
+    pointerX: 0,       // the pointer's last place in the window
+    pointerY: 0,
+    dragging: null,    // the pointer that drags, if one does
+
+    call: function(func, args) {
+      if (!func) return;
+      callUserCallback(function() {
+        {{{ makeDynCall('viii', 'func') }}}(args[0] | 0, args[1] | 0, args[2] | 0);
+      });
+    },
+
+    // The character a key typed, as the keyboard callback takes it, or null
+    // for a key that types none.
+    characterOf: function(key) {
+      if (key.length === 1) {
+        var code = key.charCodeAt(0);
+        return code < 256 ? code : null;
+      }
+      var named = {Enter: 13, Escape: 27, Backspace: 8, Delete: 127};
+      return key in named ? named[key] : null;
+    },
+
+    onKeydown: function(event) {
+      if (event.defaultPrevented || event.isComposing) return;
+      if (event.ctrlKey || event.altKey || event.metaKey) return;
+      var code = GLUT.characterOf(event.key);
+      if (code === null) return;
+      var control = event.target && event.target.closest &&
+          event.target.closest('button, input, select, textarea, summary, a[href], [contenteditable]');
+      if (control && (code === 13 || code === 32)) return;
+      event.preventDefault();
+      GLUT.call(GLUT.keyboard, [code, GLUT.pointerX, GLUT.pointerY]);
+    },
+
+    // The window's pixel under a pointer event, wherever it is.
+    place: function(event) {
+      var canvas = Module['canvas'];
+      var rect = canvas.getBoundingClientRect();
+      GLUT.pointerX = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
+      GLUT.pointerY = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
+    },
+
+    onPointerdown: function(event) {
+      if (GLUT.dragging !== null) return;
+      GLUT.dragging = event.pointerId;
+      Module['canvas'].setPointerCapture(event.pointerId);
+      GLUT.place(event);
+    },
+
+    onPointermove: function(event) {
+      if (event.pointerId !== GLUT.dragging) return;
+      var lastX = GLUT.pointerX, lastY = GLUT.pointerY;
+      GLUT.place(event);
+      if (GLUT.pointerX !== lastX || GLUT.pointerY !== lastY) {
+        GLUT.call(GLUT.motion, [GLUT.pointerX, GLUT.pointerY]);
+      }
+    },
+
+    onPointerup: function(event) {
+      if (event.pointerId === GLUT.dragging) GLUT.dragging = null;
+    },
+
+    // Sizes the window to the canvas on screen in device pixels.
+    fit: function(always) {
+      var canvas = Module['canvas'];
+      var rect = canvas.getBoundingClientRect();
+      var ratio = window.devicePixelRatio || 1;
+      var width = Math.max(1, Math.round(rect.width * ratio));
+      var height = Math.max(1, Math.round(rect.height * ratio));
+      if (!always && width === GLUT.width && height === GLUT.height) return;
+      canvas.width = GLUT.width = width;
+      canvas.height = GLUT.height = height;
+      GLUT.call(GLUT.reshape, [width, height]);
+      _glutPostRedisplay();
+    },
+
+    // A change of the device pixel ratio (a zoom, another screen) is heard
+    // once per ratio.
+    watchRatio: function() {
+      var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      query.addEventListener('change', function() {
+        GLUT.fit(false);
+        GLUT.watchRatio();
+      }, {once: true, signal: GLUT.listening.signal});
+    },
+
+    listen: function() {
+      var canvas = Module['canvas'];
+      GLUT.listening = new AbortController();
+      var options = {signal: GLUT.listening.signal};
+      document.addEventListener('keydown', GLUT.onKeydown, options);
+      canvas.addEventListener('pointerdown', GLUT.onPointerdown, options);
+      canvas.addEventListener('pointermove', GLUT.onPointermove, options);
+      canvas.addEventListener('pointerup', GLUT.onPointerup, options);
+      canvas.addEventListener('pointercancel', GLUT.onPointerup, options);
+      canvas.addEventListener('lostpointercapture', GLUT.onPointerup, options);
+      // Any button drags the light, so none opens a menu over the canvas.
+      canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); }, options);
+      GLUT.resizing = new ResizeObserver(function() { GLUT.fit(false); });
+      GLUT.resizing.observe(canvas);
+      GLUT.watchRatio();
+    },
+
+    close: function() {
+      if (GLUT.listening) GLUT.listening.abort();
+      if (GLUT.resizing) GLUT.resizing.disconnect();
+      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
+      GLUT.listening = GLUT.resizing = null;
+      GLUT.frame = 0;
+      GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.motion = 0;
+      if (GLUT.context) {
+        var context = GL.getContext(GLUT.context).GLctx;
+        var lose = context.getExtension('WEBGL_lose_context');
+        GL.deleteContext(GLUT.context);
+        GLUT.context = 0;
+        if (lose) lose.loseContext();
+      }
+    }
+  },
+
+  glutInit: function(argcp, argv) {},
+
+  glutInitDisplayMode__deps: ['$GLUT'],
+  glutInitDisplayMode: function(mode) {
+    GLUT.displayMode = mode;
+  },
+
+  // The page decides the window's size and place.
+  glutInitWindowSize: function(width, height) {},
+  glutInitWindowPosition: function(x, y) {},
+
+  glutCreateWindow__deps: ['$GLUT', '$GL'],
+  glutCreateWindow: function(title) {
+    document.title = UTF8ToString(title);
+    var mode = GLUT.displayMode;
+    GLUT.context = GL.createContext(Module['canvas'], {
+      majorVersion: 1, minorVersion: 0, antialias: false,
+      depth: (mode & 0x0010 /* GLUT_DEPTH */) != 0,
+      stencil: (mode & 0x0020 /* GLUT_STENCIL */) != 0,
+      alpha: (mode & 0x0008 /* GLUT_ALPHA */) != 0,
+      // Kept after each frame, so that the page's frames can be read back.
+      preserveDrawingBuffer: true
+    });
+    if (!GLUT.context) return 0;
+    GL.makeContextCurrent(GLUT.context);
+    GLUT.listen();
+    return 1;
+  },
+
+  glutDisplayFunc__deps: ['$GLUT'],
+  glutDisplayFunc: function(func) { GLUT.display = func; },
+  glutReshapeFunc__deps: ['$GLUT'],
+  glutReshapeFunc: function(func) { GLUT.reshape = func; },
+  glutKeyboardFunc__deps: ['$GLUT'],
+  glutKeyboardFunc: function(func) { GLUT.keyboard = func; },
+  glutMotionFunc__deps: ['$GLUT'],
+  glutMotionFunc: function(func) { GLUT.motion = func; },
+
+  glutPostRedisplay__deps: ['$GLUT'],
+  glutPostRedisplay: function() {
+    if (GLUT.frame || !GLUT.context) return;
+    GLUT.frame = requestAnimationFrame(function() {
+      GLUT.frame = 0;
+      GLUT.call(GLUT.display, []);
+    });
+  },
+
+  // The program lives on in its callbacks until it calls exit.
+  glutMainLoop__deps: ['$GLUT', '$runtimeKeepalivePush', 'glutPostRedisplay'],
+  glutMainLoop: function() {
+    runtimeKeepalivePush();
+    GLUT.fit(true);
+    throw 'unwind';
+  },
+
+  exit__deps: ['$GLUT'],
+  exit: function(status) {
+    GLUT.close();
+    runtimeKeepaliveCounter = 0;
+    exit(status);
+  }
+});
