@@ -52,16 +52,16 @@ const GLfloat* element(const ClientArray& array, GLuint index) {
 }
 
 // Writes the arrays' vertex `index` as the frame lays vertices out.
-void copyVertex(GLuint index, float* to) {
+void copyVertex(GLuint index, float* to, float* texCoord) {
   const GLfloat* v = element(gl.vertexArray, index);
   to[0] = v[0], to[1] = v[1], to[2] = gl.vertexArray.size > 2 ? v[2] : 0.0f;
   const float* normal = gl.normalArray.enabled ? element(gl.normalArray, index) : gl.normal.data();
   to[3] = normal[0], to[4] = normal[1], to[5] = normal[2];
-  to[6] = gl.texCoord[0], to[7] = gl.texCoord[1];
+  texCoord[0] = gl.texCoord[0], texCoord[1] = gl.texCoord[1];
   if (gl.texCoordArray.enabled) {
     const GLfloat* t = element(gl.texCoordArray, index);
-    to[6] = t[0];
-    if (gl.texCoordArray.size > 1) to[7] = t[1];
+    texCoord[0] = t[0];
+    if (gl.texCoordArray.size > 1) texCoord[1] = t[1];
   }
 }
 
@@ -73,8 +73,10 @@ void reach(GLuint first, GLuint last) {
            first,       first,        frameVertexCount()};
   }
   if (run.last >= last) return;
-  float* to = addVertices(last - run.last);
-  for (; run.last < last; ++run.last, to += floatsPerVertex) copyVertex(run.last, to);
+  NewVertices to = addVertices(last - run.last);
+  for (; run.last < last; ++run.last, to.attributes += floatsPerVertex, to.texCoords += 2) {
+    copyVertex(run.last, to.attributes, to.texCoords);
+  }
 }
 
 template <typename Index>

@@ -12,6 +12,7 @@ namespace standin {
 namespace {
 
 std::vector<float> vertices;
+std::vector<float> texCoords;
 std::vector<std::uint32_t> indices;
 std::vector<Batch> batches;
 std::uint64_t flushes = 0;
@@ -60,18 +61,20 @@ std::uint32_t frameVertexCount() {
   return static_cast<std::uint32_t>(vertices.size() / floatsPerVertex);
 }
 
-float* addVertices(std::uint32_t count) {
-  const std::size_t at = vertices.size();
-  vertices.resize(at + std::size_t(count) * floatsPerVertex);
-  return vertices.data() + at;
+NewVertices addVertices(std::uint32_t count) {
+  const std::size_t at = frameVertexCount();
+  vertices.resize((at + count) * floatsPerVertex);
+  texCoords.resize((at + count) * 2);
+  return {vertices.data() + at * floatsPerVertex, texCoords.data() + at * 2};
 }
 
 std::uint32_t addVertex(const float* position, const float* normal, const float* texCoord) {
   const std::uint32_t id = frameVertexCount();
-  float* v = addVertices(1);
+  const NewVertices to = addVertices(1);
+  float* v = to.attributes;
   v[0] = position[0], v[1] = position[1], v[2] = position[2];
   v[3] = normal[0], v[4] = normal[1], v[5] = normal[2];
-  v[6] = texCoord[0], v[7] = texCoord[1];
+  to.texCoords[0] = texCoord[0], to.texCoords[1] = texCoord[1];
   return id;
 }
 
@@ -109,8 +112,9 @@ void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
 }
 
 void flushDraws() {
-  if (!batches.empty() && !drawingStopped()) drawBatches(vertices, indices, batches);
+  if (!batches.empty() && !drawingStopped()) drawBatches(vertices, texCoords, indices, batches);
   vertices.clear();
+  texCoords.clear();
   indices.clear();
   batches.clear();
   ++flushes;

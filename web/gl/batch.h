@@ -1,8 +1,9 @@
 #pragma once
 
 // Gathers a frame's draws, as Mesa's vbo module does: every vertex in its
-// object coordinates in one array, every primitive as indices into it, and
-// consecutive draws that share their state as one batch. The frame goes to
+// object coordinates in one array (and its texture coordinate in another),
+// every primitive as indices into them, and consecutive draws that share
+// their state as one batch. The frame goes to
 // WebGL when something outside the draws needs it: a clear, a change of
 // viewport, depth test or texture image, or the end of the frame.
 
@@ -12,16 +13,21 @@
 
 namespace standin {
 
-// Each vertex: its object position, normal and texture coordinate.
-constexpr int floatsPerVertex = 8;
+// Each vertex: its object position and normal.
+constexpr int floatsPerVertex = 6;
 
 // Adds a vertex: its position, normal and texture coordinate; returns its
 // place in the frame.
 std::uint32_t addVertex(const float* position, const float* normal, const float* texCoord);
 
-// Adds `count` vertices at once, to be written where this points, each as
-// addVertex lays them out (floatsPerVertex floats).
-float* addVertices(std::uint32_t count);
+// Where `count` vertices added at once are to be written: their positions
+// and normals (floatsPerVertex floats each), and their texture coordinates
+// (two floats each).
+struct NewVertices {
+  float* attributes;
+  float* texCoords;
+};
+NewVertices addVertices(std::uint32_t count);
 
 // How many vertices the frame holds.
 std::uint32_t frameVertexCount();

@@ -13,13 +13,13 @@ namespace {
 
 struct Buffers {
   GLuint vertices = 0;
+  GLuint texCoords = 0;
   GLuint indices = 0;
 };
 
-void attribute(GLuint index, GLint count, int offset) {
+void attribute(GLuint index, GLint count, GLsizei stride, int offset) {
   emscripten_glEnableVertexAttribArray(index);
-  emscripten_glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE,
-                                   floatsPerVertex * sizeof(float),
+  emscripten_glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE, stride * sizeof(float),
                                    reinterpret_cast<const void*>(offset * sizeof(float)));
 }
 
@@ -27,13 +27,34 @@ const Buffers& buffers() {
   static Buffers b;
   if (b.vertices != 0) return b;
   emscripten_glGenBuffers(1, &b.vertices);
+  emscripten_glGenBuffers(1, &b.texCoords);
   emscripten_glGenBuffers(1, &b.indices);
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
+  attribute(positionAttribute, 3, floatsPerVertex, 0);
+  attribute(normalAttribute, 3, floatsPerVertex, 3);
   emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
-  attribute(positionAttribute, 3, 0);
-  attribute(normalAttribute, 3, 3);
-  attribute(texCoordAttribute, 2, 6);
   return b;
+}
+
+bool allTheSame(const std::vector<float>& pairs) {
+  for (std::size_t i = 2; i < pairs.size(); i += 2) {
+    if (pairs[i] != pairs[0] || pairs[i + 1] != pairs[1]) return false;
+  }
+  return true;
+}
+
+// Texture coordinates that are all the same, as when nothing sets them, go
+// to WebGL as one value rather than one a vertex.
+void uploadTexCoords(const Buffers& b, const std::vector<float>& texCoords) {
+  if (allTheSame(texCoords)) {
+    emscripten_glDisableVertexAttribArray(texCoordAttribute);
+    emscripten_glVertexAttrib2f(texCoordAttribute, texCoords[0], texCoords[1]);
+    return;
+  }
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.texCoords);
+  emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(texCoords.size() * sizeof(float)),
+                          texCoords.data(), GL_STREAM_DRAW);
+  attribute(texCoordAttribute, 2, 2, 0);
 }
 
 template <typename T>
@@ -82,11 +103,13 @@ void setUniforms(const Uniforms& at, const DrawState& state, const DrawState& ha
 
 }  // namespace
 
-void drawBatches(const std::vector<float>& vertices, const std::vector<std::uint32_t>& indices,
-                 const std::vector<Batch>& batches) {
+void drawBatches(const std::vector<float>& vertices, const std::vector<float>& texCoords,
+                 const std::vector<std::uint32_t>& indices, const std::vector<Batch>& batches) {
   // What each program was last given; uniforms stay with their program.
   static std::map<const Program*, DrawState> given;
-  buffers();
+  const Buffers& b = buffers();
+  uploadTexCoords(b, texCoords);
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
   emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)),
                           vertices.data(), GL_STREAM_DRAW);
   emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER,

@@ -1,7 +1,8 @@
 #pragma once
 
 // The frame's gathered draws handed to WebGL: one upload of the vertices,
-// one of the indices, then each batch drawn with its program and uniforms.
+// one of their texture coordinates where they are not all the same, one of
+// the indices, then each batch drawn with its program and uniforms.
 
 #include <GL/gl.h>
 
@@ -21,7 +22,7 @@ struct Batch {
   std::uint32_t count;
 };
 
-void drawBatches(const std::vector<float>& vertices, const std::vector<std::uint32_t>& indices,
-                 const std::vector<Batch>& batches);
+void drawBatches(const std::vector<float>& vertices, const std::vector<float>& texCoords,
+                 const std::vector<std::uint32_t>& indices, const std::vector<Batch>& batches);
 
 }  // namespace standin
