@@ -40,7 +40,7 @@ source_files() {
     done)
   else
     (cd "$root" && find . -path ./.git -prune -o -path './build*' -prune -o -path ./dist -prune \
-      -o -type f -printf '%P\n')
+      -o -path ./node_modules -prune -o -type f -printf '%P\n')
   fi
 }
 source_files | LC_ALL=C sort |
