@@ -4,7 +4,9 @@
 // whole frame from a key press to its pixels read back, frames per second
 // during a drag, and the browser's memory after 1 and after 20 starts with
 // a large texture.
-//   node bench/web_bench.mjs PAGE FLOOR_PAGE BIG_TEXTURE [DESKTOP_FRAME_MS]
+//   node bench/web_bench.mjs PAGE FLOOR_PAGE BIG_TEXTURE [FRAME_BENCH_JSON]
+// where the last is frame_bench's JSON output, whose frame of the desktop
+// the page's whole frame is set beside.
 // MARBLECHESS_ENGINES names the engines (all three by default). Firefox
 // and WebKitGTK need an X display.
 
@@ -12,7 +14,7 @@ import {readFileSync, readdirSync, statSync} from 'node:fs';
 import path from 'node:path';
 import {chosenEngines, launch} from '../tools/browsers/engines.mjs';
 
-const [pagePath, floorPath, bigTexture, desktopFrame] = process.argv.slice(2);
+const [pagePath, floorPath, bigTexture, frameBench] = process.argv.slice(2);
 const url = file => `file://${path.resolve(file)}`;
 const presses = 20;
 const loads = 5;
@@ -24,6 +26,18 @@ const median = values => {
   return sorted[Math.floor((sorted.length - 1) / 2)];
 };
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// The desktop's frame in milliseconds: the median of frame_bench's
+// repetitions, or their median as it reports it. Google Benchmark writes
+// NaN, which JSON does not have, for some aggregates.
+function desktopFrameOf(file) {
+  if (!file) return null;
+  const runs = JSON.parse(readFileSync(file, 'utf8').replace(/\bNaN\b/g, 'null')).benchmarks
+    .filter(b => b.name.startsWith('BM_Frame'));
+  const iterations = runs.filter(b => b.run_type === 'iteration').map(b => b.real_time);
+  return iterations.length ? median(iterations) : runs.find(b => b.aggregate_name === 'median').real_time;
+}
+const desktopFrame = desktopFrameOf(frameBench);
 const ms = value => `${value.toFixed(1)} ms`;
 
 // Wraps the page's animation-frame callbacks, where the viewer draws, to
@@ -156,10 +170,11 @@ async function chooseBigTexture(browser) {
 
 // The browser's memory once it has let go of what it no longer holds:
 // browsers collect garbage and return memory when they see fit, Firefox
-// some seconds later, so the least of twenty seconds' readings.
+// and WebKitGTK some seconds later, so the least of thirty seconds'
+// readings.
 async function settledMemory(browser) {
   let least = Infinity;
-  for (let i = 0; i < 10; ++i) {
+  for (let i = 0; i < 15; ++i) {
     await sleep(2000);
     least = Math.min(least, treeMemory(browser.pid()));
   }
@@ -193,7 +208,7 @@ async function bench(engine) {
     console.log(`  main thread, one frame: median ${ms(frame)} (${ms(Math.min(...frames))} - ${ms(Math.max(...frames))}) of ${presses}`);
     console.log(`  the floor, nothing drawn: median ${ms(floor)}; the frame is ${(frame / floor).toFixed(1)} x the floor`);
     console.log(`  whole frame, key to pixels read back: median ${ms(whole)}; main thread ${(frame / whole).toFixed(2)} of it` +
-                (desktopFrame ? `; ${(whole / Number(desktopFrame)).toFixed(2)} x the desktop's ${ms(Number(desktopFrame))}` : ''));
+                (desktopFrame ? `; ${(whole / desktopFrame).toFixed(2)} x the desktop's ${ms(desktopFrame)}` : ''));
     console.log(`  dragging the light: ${fps.toFixed(1)} frames a second`);
     console.log(`  memory after 1 start with a ${path.basename(bigTexture)}: ${first.toFixed(0)} MB, after ${restarts}: ${twentieth.toFixed(0)} MB`);
   } finally {

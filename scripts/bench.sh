@@ -20,12 +20,11 @@ trap 'rm -rf "$work"' EXIT
 "$root/build-bench/bench/bmp_bench" "$@"
 "$root/tools/xvfb-run.sh" "$root/build-bench/bench/frame_bench" --benchmark_out="$work/frames.json" \
   --benchmark_out_format=json "$@"
-# The desktop's frame of the same run, beside which the page's is measured.
-desktop_frame=$(node -e 'const r = require(process.argv[1]).benchmarks.filter(b => b.name.startsWith("BM_Frame") && b.run_type === "iteration");
-  console.log(r.map(b => b.real_time).sort((a, b) => a - b)[Math.floor((r.length - 1) / 2)]);' "$work/frames.json")
 page="$root/build-web/marblechess-$(project_version "$root").html"
 [ -f "$page" ] || "$root/scripts/build-web.sh"
 "$root/scripts/build-web.sh" "$root/build-bench/web-floor" -DMARBLECHESS_WEB_FLOOR=ON >/dev/null
 "$root/build-bench/bench/bench_texture" "$work/large-4096.bmp" 4096
+# The page's whole frame is set beside the desktop's of this same run.
 HOME="$work" "$root/tools/xvfb-run.sh" node "$root/bench/web_bench.mjs" "$page" \
-  "$root/build-bench/web-floor/marblechess-$(project_version "$root").html" "$work/large-4096.bmp" "$desktop_frame"
+  "$root/build-bench/web-floor/marblechess-$(project_version "$root").html" "$work/large-4096.bmp" \
+  "$work/frames.json"
