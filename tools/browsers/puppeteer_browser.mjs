@@ -65,9 +65,9 @@ export class PuppeteerBrowser {
     if (this.engine === 'chromium') {
       // What Chromium says of the page beyond its scripts' console calls:
       // refused loads, WebGL's warnings, interventions.
-      const session = await this.page.createCDPSession();
-      session.on('Log.entryAdded', ({entry}) => this.keep(entry.level, entry.text));
-      await session.send('Log.enable');
+      const devtools = await this.page.createCDPSession();
+      devtools.on('Log.entryAdded', ({entry}) => this.keep(entry.level, entry.text));
+      await devtools.send('Log.enable');
     }
     if (prelude) await this.page.evaluateOnNewDocument(prelude);
     await this.page.goto(url);

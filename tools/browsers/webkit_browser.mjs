@@ -75,17 +75,17 @@ export class WebKitBrowser {
     if (!binary) throw new Error('no MiniBrowser of WebKitGTK: install webkit2gtk-driver');
     const {driver, url} = await startDriver(ratio);
     const args = ['--automation', ...(webgl ? [] : ['--enable-webgl=false'])];
-    const session = await new Builder()
+    const remote = await new Builder()
       .withCapabilities({browserName: 'MiniBrowser', 'webkitgtk:browserOptions': {binary, args}})
       .usingServer(url).build();
-    const browser = new WebKitBrowser(session, driver);
+    const browser = new WebKitBrowser(remote, driver);
     await browser.resize(width, height);
     return browser;
   }
 
-  constructor(session, driver) {
+  constructor(remote, driver) {
     this.engine = 'webkit';
-    this.session = session;
+    this.remote = remote;
     this.driver = driver;
     // Its touch actions arrive as a mouse, it cannot drop a file, and a
     // button other than the left one is released as the left one, so that
@@ -94,21 +94,21 @@ export class WebKitBrowser {
   }
 
   async version() {
-    const capabilities = await this.session.getCapabilities();
+    const capabilities = await this.remote.getCapabilities();
     return `WebKitGTK ${capabilities.get('browserVersion')}`;
   }
 
-  // Nothing held down from the page before reaches the next one.
   // The driver, which started the browser and its other processes.
   pid() {
     return this.driver.pid;
   }
 
+  // Nothing held down from the page before reaches the next one.
   // `prelude` runs as soon as the page has loaded: the driver has no way to
   // run it before the page's own scripts.
   async open(url, prelude) {
-    await this.session.actions().clear();
-    await this.session.get(url);
+    await this.remote.actions().clear();
+    await this.remote.get(url);
     await this.evaluate(watchLog);
     if (prelude) await this.evaluate(prelude);
   }
@@ -118,12 +118,12 @@ export class WebKitBrowser {
   }
 
   evaluate(fn, ...args) {
-    return this.session.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
+    return this.remote.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
   }
 
   async press(key, {shift = false, control = false} = {}) {
     const held = [...(control ? [Key.CONTROL] : []), ...(shift ? [Key.SHIFT] : [])];
-    let actions = this.session.actions();
+    let actions = this.remote.actions();
     for (const k of held) actions = actions.keyDown(k);
     actions = actions.keyDown(keys[key] ?? key).keyUp(keys[key] ?? key);
     for (const k of held.reverse()) actions = actions.keyUp(k);
@@ -131,7 +131,7 @@ export class WebKitBrowser {
   }
 
   async pointer(steps) {
-    let actions = this.session.actions();
+    let actions = this.remote.actions();
     for (const step of steps) {
       if (step.move) actions = actions.move({x: Math.round(step.move[0]), y: Math.round(step.move[1])});
       else if ('down' in step) actions = actions.press(step.down);
@@ -145,7 +145,7 @@ export class WebKitBrowser {
   }
 
   async choose(selector, path) {
-    await (await this.session.findElement(By.css(selector))).sendKeys(path);
+    await (await this.remote.findElement(By.css(selector))).sendKeys(path);
   }
 
   async drop(selector, path) {
@@ -153,16 +153,16 @@ export class WebKitBrowser {
   }
 
   async click(selector) {
-    await (await this.session.findElement(By.css(selector))).click();
+    await (await this.remote.findElement(By.css(selector))).click();
   }
 
   async resize(width, height) {
-    await this.session.manage().window().setRect({width, height});
+    await this.remote.manage().window().setRect({width, height});
   }
 
   async close() {
     try {
-      await this.session.quit();
+      await this.remote.quit();
     } finally {
       this.driver.kill();
     }

@@ -115,18 +115,18 @@ void drawBatches(const std::vector<float>& vertices, const std::vector<float>& t
   emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER,
                           GLsizeiptr(indices.size() * sizeof(std::uint32_t)), indices.data(),
                           GL_STREAM_DRAW);
-  const Program* using_ = nullptr;
+  const Program* current = nullptr;
   GLuint bound = 0;
-  for (std::size_t b = 0; b < batches.size(); ++b) {
-    const Batch& batch = batches[b];
+  for (std::size_t i = 0; i < batches.size(); ++i) {
+    const Batch& batch = batches[i];
     const Program& program = programFor(batch.state.features);
-    if (&program != using_) emscripten_glUseProgram(program.program);
-    using_ = &program;
+    if (&program != current) emscripten_glUseProgram(program.program);
+    current = &program;
     const auto had = given.find(&program);
     setUniforms(program.at, batch.state, had != given.end() ? had->second : batch.state,
                 had != given.end());
     given[&program] = batch.state;
-    if (b == 0 || batch.state.texture != bound) {
+    if (i == 0 || batch.state.texture != bound) {
       bound = batch.state.texture;
       emscripten_glBindTexture(GL_TEXTURE_2D, bound);
     }
