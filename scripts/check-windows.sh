@@ -5,15 +5,21 @@
 # and into one past MAX_PATH, and the program is started from other folders, in a fresh Wine prefix
 # under a private X server: tests/windows_test.cpp says what it must show.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
-ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${wine_packages[@]}"
-zip=$(ls "$root"/build-windows/marblechess-*-win64.zip 2>/dev/null | tail -n 1)
-if [ -z "$zip" ]; then
-  echo "check-windows.sh: no zip in build-windows/; make it with ./scripts/build-windows.sh" >&2
+ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" \
+  "${wine_packages[@]}"
+zip="$root/build-windows/marblechess-$(project_version "$root")-win64.zip"
+if [ ! -f "$zip" ]; then
+  echo "check-windows.sh: no $(basename "$zip") in build-windows/; make it with ./scripts/build-windows.sh" >&2
   exit 1
 fi
 build_project "$root" "$root/build" -DBUILD_TESTING=ON
+# The reader alone, built as the zip's program is, for the reader's table.
+replay="$root/build-windows/reader_replay.exe"
+x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror -static \
+  -I"$root/src" -o "$replay" "$root/tests/reader_replay.cpp" "$root/src/texture/bmp.cpp" \
+  "$root/src/texture/open_file.cpp"
 
 # Debian's wine64 package has the loader but no wine command on the PATH.
 wine=$(dpkg -L wine64 | grep -m 1 '/wine64$')
@@ -39,6 +45,10 @@ deep_program=$(ls "$deep"/*/marblechess.exe)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 export MARBLECHESS_WINE="$wine" MARBLECHESS_WINDOWS_PROGRAM="$program"
 export MARBLECHESS_WINDOWS_DEEP_PROGRAM="$deep_program"
+# A console program, in a prefix of its own: a prefix first made without a
+# display would leave the viewer's without one.
+WINEPREFIX="$work/reader-prefix" \
+  "$root/tests/reader_table.sh" "$root/build/tests/reader_table" windows-x86-64 "$wine" "$replay"
 "$root/tools/xvfb-run.sh" bash -c '
   timeout 300 "$MARBLECHESS_WINE" wineboot --init >"$WINEPREFIX.boot.log" 2>&1 || {
     cat "$WINEPREFIX.boot.log" >&2; exit 1; }

@@ -25,7 +25,10 @@ struct BmpHeader {
   std::uint32_t compression = 0;   // bytes 30-33
 };
 
-constexpr long headerSize = 54;  // file header and 40-byte information header
+constexpr std::uint64_t headerSize = 54;  // file header and 40-byte information header
+// The largest pixel array read, the same on every platform: one below 4 GiB,
+// which a 32-bit size_t still counts.
+constexpr std::uint64_t largestPixelArray = UINT32_MAX;
 
 // A little-endian field, one byte at a time. A byte past the end of the file
 // reads as -1 and enters the sum as such, in wrapping 32-bit arithmetic:
@@ -60,41 +63,47 @@ std::uint32_t rowCount(const BmpHeader& header) {
   return isTopDown(header) ? 0u - header.height : header.height;
 }
 
-// True when the picture has 2^32 bytes or more, which no buffer here takes.
-bool tooLarge(std::uint32_t width, std::uint32_t rows) {
+// How the rows lie in the file: each is filled up to a multiple of 4 bytes,
+// except that the last one may lack its filling. Counted in 64 bits, since
+// the filling alone can take a 32-bit count past its end.
+struct PixelRows {
+  std::uint64_t rowBytes;  // the pixels of one row
+  std::uint64_t stride;    // one row with its filling
+  std::uint32_t rows;
+  std::uint64_t fileBytes() const { return rows == 0 ? 0 : stride * (rows - 1) + rowBytes; }
+};
+
+PixelRows pixelRows(std::uint32_t width, std::uint32_t rows) {
   const std::uint64_t rowBytes = std::uint64_t{width} * 3;
-  return rowBytes != 0 && rows > UINT32_MAX / rowBytes;
+  return {rowBytes, (rowBytes + 3) / 4 * 4, rows};
+}
+
+// True when the picture, or the pixel array that holds it, has 2^32 bytes
+// or more, which no buffer here takes. The picture is tested first, so the
+// array's count cannot overflow.
+bool tooLarge(std::uint32_t width, std::uint32_t rows) {
+  const PixelRows layout = pixelRows(width, rows);
+  if (layout.rowBytes != 0 && rows > largestPixelArray / layout.rowBytes) return true;
+  return layout.fileBytes() > largestPixelArray;
 }
 
 // Whether the file holds `needed` bytes from `start` on. A file whose size
 // cannot be told gets the benefit of the doubt; the read then decides.
-bool holds(std::FILE* file, long start, std::size_t needed) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return true;
-  const long end = std::ftell(file);
+bool holds(std::FILE* file, std::uint64_t start, std::uint64_t needed) {
+  const std::int64_t end = seekFile(file, 0, SEEK_END);
   if (end < 0) return true;
-  return start <= end && static_cast<std::size_t>(end - start) >= needed;
-}
-
-// How the rows lie in the file: each is filled up to a multiple of 4 bytes,
-// except that the last one may lack its filling.
-struct PixelRows {
-  std::size_t rowBytes;  // the pixels of one row
-  std::size_t stride;    // one row with its filling
-  std::uint32_t rows;
-  std::size_t fileBytes() const { return stride * (rows - 1) + rowBytes; }
-};
-
-PixelRows pixelRows(std::uint32_t width, std::uint32_t rows) {
-  const std::size_t rowBytes = std::size_t{width} * 3;
-  return {rowBytes, (rowBytes + 3) / 4 * 4, rows};
+  return start <= static_cast<std::uint64_t>(end) &&
+         static_cast<std::uint64_t>(end) - start >= needed;
 }
 
 // Moves every row down over the filling of the rows before it, so the
 // rows end up packed at the start of the block.
 void dropRowFilling(std::uint8_t* data, const PixelRows& layout) {
   if (layout.stride == layout.rowBytes) return;
+  const auto rowBytes = static_cast<std::size_t>(layout.rowBytes);
+  const auto stride = static_cast<std::size_t>(layout.stride);
   for (std::size_t row = 1; row < layout.rows; ++row) {
-    std::memmove(data + row * layout.rowBytes, data + row * layout.stride, layout.rowBytes);
+    std::memmove(data + row * rowBytes, data + row * stride, rowBytes);
   }
 }
 
@@ -142,7 +151,7 @@ int loadBmp(const char* filename, Image& image) {
   // Files that cannot hold the picture are refused before anything is
   // allocated.
   const PixelRows layout = pixelRows(header.width, rows);
-  const long start = std::max<long>(headerSize, header.pixelOffset);
+  const std::uint64_t start = std::max<std::uint64_t>(headerSize, header.pixelOffset);
   if (rows == 0 || layout.rowBytes == 0 || !holds(file.get(), start, layout.fileBytes())) {
     std::printf("Error reading image data from %s.\n", filename);
     return 0;
@@ -150,19 +159,21 @@ int loadBmp(const char* filename, Image& image) {
   // One block, the size of the file's pixel array, read in one piece and
   // packed in place: it is larger than the picture by the filling of all
   // rows but the last (none for widths that are a multiple of 4).
-  image.data.reset(new (std::nothrow) std::uint8_t[layout.fileBytes()]);
+  // Below 4 GiB, so the count fits a size_t everywhere.
+  const auto blockBytes = static_cast<std::size_t>(layout.fileBytes());
+  image.data.reset(new (std::nothrow) std::uint8_t[blockBytes]);
   if (!image.data) {
     // No line end: the message stands as the program has always printed it.
     std::printf("Error allocating memory for color-corrected image data");
     return 0;
   }
-  if (std::fseek(file.get(), start, SEEK_SET) != 0 ||
-      std::fread(image.data.get(), layout.fileBytes(), 1, file.get()) != 1) {
+  if (seekFile(file.get(), static_cast<std::int64_t>(start), SEEK_SET) < 0 ||
+      std::fread(image.data.get(), blockBytes, 1, file.get()) != 1) {
     std::printf("Error reading image data from %s.\n", filename);
     return 0;
   }
   dropRowFilling(image.data.get(), layout);
-  swapRedAndBlue(image.data.get(), layout.rowBytes * rows);
+  swapRedAndBlue(image.data.get(), static_cast<std::size_t>(layout.rowBytes) * rows);
   if (isTopDown(header)) flipRows(image.data.get(), header.width, rows);
   return 1;
 }

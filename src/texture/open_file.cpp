@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <filesystem>
+#else
+#include <sys/types.h>
 #endif
 
 std::FILE* openForReading(const char* name) {
@@ -18,5 +20,16 @@ std::FILE* openForReading(const char* name) {
   return _wfopen(path.c_str(), L"rb");
 #else
   return std::fopen(name, "rb");
+#endif
+}
+
+std::int64_t seekFile(std::FILE* file, std::int64_t offset, int origin) {
+#ifdef _WIN32
+  if (_fseeki64(file, offset, origin) != 0) return -1;
+  return _ftelli64(file);
+#else
+  static_assert(sizeof(off_t) == 8, "file offsets need 64 bits");
+  if (fseeko(file, static_cast<off_t>(offset), origin) != 0) return -1;
+  return ftello(file);
 #endif
 }
