@@ -9,7 +9,7 @@
 # same commit gives the same zip, byte for byte, wherever and whenever it is
 # built.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${windows_packages[@]}"
 build=$(realpath -m "${1:-$root/build-windows}")
@@ -72,10 +72,16 @@ unzip -q "$zip" -d "$unpacked"
 folder="$unpacked/marblechess-$version-win64"
 system=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll opengl32.dll glu32.dll winmm.dll "
 shipped=" $(cd "$folder" && ls -- *.dll | tr '[:upper:]' '[:lower:]' | tr '\n' ' ') "
+[ -f "$folder/marblechess.exe" ] || { echo "build-windows.sh: the zip holds no marblechess.exe" >&2; rm -f "$zip"; exit 1; }
 missing=0
 for binary in "$folder"/*.exe "$folder"/*.dll; do
-  for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p' |
-    tr '[:upper:]' '[:lower:]'); do
+  # objdump's own status is checked: an unreadable file has no imports to list.
+  if ! headers=$(x86_64-w64-mingw32-objdump -p "$binary"); then
+    echo "build-windows.sh: objdump cannot read $(basename "$binary")" >&2
+    missing=1
+    continue
+  fi
+  for dll in $(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]'); do
     if [[ "$shipped$system" != *" $dll "* ]]; then
       echo "$(basename "$binary") needs $dll, which is neither in the zip nor part of Windows" >&2
       missing=1
