@@ -31,8 +31,9 @@ ensure_packages() {
 # What building and running the viewer takes.
 build_packages=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
 # What the tests add: GoogleTest, a private X server, real input, Xlib for
-# reading frames, an image reader and writer for the baseline frames.
-test_packages=(libgtest-dev nlohmann-json3-dev xvfb xdotool x11-utils libx11-dev libstb-dev)
+# reading frames, an image reader and writer for the baseline frames, and
+# glxinfo for the renderer's limits.
+test_packages=(libgtest-dev nlohmann-json3-dev xvfb xdotool x11-utils libx11-dev libstb-dev mesa-utils)
 # What the Windows cross build takes: the MinGW-w64 compilers (the posix
 # thread model, which the toolchain file names), dpkg-source to unpack
 # freeglut's source, zip and unzip; and what checking it under Wine adds.
@@ -64,6 +65,11 @@ install_node_modules() {
 build_project() {
   local root=$1 build=$2
   shift 2
+  # In CI a warning fails the build, elsewhere not, whatever the folder's
+  # cache says; the project's own CMake knows the option.
+  if grep -q MARBLECHESS_WERROR "$root/CMakeLists.txt" 2>/dev/null; then
+    set -- "$@" -DMARBLECHESS_WERROR="$([ "${CI:-}" = true ] && echo ON || echo OFF)"
+  fi
   mkdir -p "$build"
   local log="$build/build.log"
   if ! { cmake -S "$root" -B "$build" "$@" && cmake --build "$build" -j"$(nproc)"; } >"$log" 2>&1; then
