@@ -9,7 +9,7 @@
 # .dsc; nothing else is downloaded. The same commit gives the same page,
 # byte for byte, wherever it is built.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${web_packages[@]}"
 build=$(realpath -m "${1:-$root/build-web}")
@@ -28,6 +28,25 @@ build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscript
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source" "$@"
 
+# Every GL and GLUT call of the program's reaches the stand-in or the page's
+# GLUT: the module may import no gl function from WebGL's library but those
+# web/allowed-imports.txt names with its reason, and no GLUT function that
+# glut/glut.js does not define.
+python3 - "$build/viewer/web/marblechess.js" "$root/web/glut/glut.js" "$root/web/allowed-imports.txt" <<'PY'
+import re, sys
+module, glut, allowed = (open(name, encoding="utf-8").read() for name in sys.argv[1:])
+table = re.search(r"(?:asmLibraryArg|wasmImports)\s*=\s*\{([^}]*)\}", module)
+if not table:
+    sys.exit("build-web.sh: cannot find the module's imports")
+imports = set(re.findall(r":\s*_(\w+)", table.group(1)))
+ours = set(re.findall(r"^\s*(glut\w+):\s*function", glut, re.M))
+allowed = {line.split()[0] for line in allowed.splitlines() if line.strip() and not line.startswith("#")}
+stray = sorted(name for name in imports
+               if (re.match(r"gl[A-Z]", name) and name not in allowed) or
+               (name.startswith("glut") and name not in ours))
+if stray:
+    sys.exit("build-web.sh: these calls pass the stand-in by: " + " ".join(stray))
+PY
 version=$(project_version "$root")
 page="$build/marblechess-$version.html"
 # The licences of everything the page holds: the viewer's, GLU's (the

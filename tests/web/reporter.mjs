@@ -14,10 +14,11 @@ export default async function* report(source) {
   const count = {passed: 0, failed: 0, skipped: 0};
   let engine = null;
   let version = '';
+  let limit = '';
   let worst = new Map();  // baseline -> the checker's figures for its frame with the most pixels off
   for await (const {type, data} of source) {
     if (type === 'test:start' && data.nesting === 0) {
-      [engine, version, worst] = [data.name, '', new Map()];
+      [engine, version, worst, limit] = [data.name, '', new Map(), ''];
       yield `\n${engine}\n`;
     } else if ((type === 'test:pass' || type === 'test:fail') && data.nesting === 1) {
       if (data.skip !== undefined) {
@@ -33,6 +34,7 @@ export default async function* report(source) {
     } else if (type === 'test:diagnostic' && data.nesting === 1) {
       const frame = /^frame (\S+): (\d+) (.*)$/.exec(data.message);
       if (data.message.startsWith('engine ')) version = data.message.slice(7);
+      if (data.message.startsWith('MAX_TEXTURE_SIZE ')) limit = data.message;
       if (frame && Number(frame[2]) >= (worst.get(frame[1])?.pixels ?? -1)) {
         worst.set(frame[1], {pixels: Number(frame[2]), line: data.message.slice(6)});
       }
@@ -41,7 +43,7 @@ export default async function* report(source) {
         count.failed++;
         yield `  FAIL ${engine}: ${why(data.details?.error)}\n`;
       }
-      yield `  ${version || engine}, ${seconds(data.details)}; the worst frame of each baseline:\n`;
+      yield `  ${version || engine}, ${seconds(data.details)}${limit ? `, ${limit}` : ''}; the worst frame of each baseline:\n`;
       for (const baseline of [...worst.keys()].sort()) yield `    ${worst.get(baseline).line}\n`;
     }
   }

@@ -10,8 +10,17 @@ using namespace standin;
 
 extern "C" {
 
+void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+  const auto clamp = [](GLfloat v) { return v < 0 ? 0.0f : v > 1 ? 1.0f : v; };
+  gl.clearColour = {clamp(red), clamp(green), clamp(blue), clamp(alpha)};
+}
+
+// The clear colour goes to WebGL with every clear: it is the stand-in's
+// state, not WebGL's.
 void glClear(GLbitfield mask) {
   flushDraws();
+  const Vec4& c = gl.clearColour;
+  emscripten_glClearColor(c[0], c[1], c[2], c[3]);
   emscripten_glClear(mask);
 }
 

@@ -66,8 +66,14 @@ struct State {
   ClientArray vertexArray, normalArray, texCoordArray;
   GLuint boundTexture = 0;
   std::map<GLuint, TextureSize> textures;  // those given an image
-  int viewportHeight = 0;                  // 0 until glViewport is called
+  GLint unpackAlignment = 4;
+  int viewportHeight = 0;  // 0 until glViewport is called
+  Vec4 clearColour{0, 0, 0, 0};
+  GLenum error = GL_NO_ERROR;  // the first since glGetError last read it
 };
+
+// Records an error for glGetError, which keeps the first until it is read.
+void setError(GLenum error);
 
 extern State gl;
 

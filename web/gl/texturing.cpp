@@ -6,12 +6,24 @@
 #include <webgl/webgl1.h>
 
 #include "gl/batch.h"
+#include "gl/queries.h"
 #include "gl/state.h"
 #include "gl/unsupported.h"
 
 using namespace standin;
 
 extern "C" {
+
+void glGenTextures(GLsizei n, GLuint* textures) {
+  if (n < 0) return setError(GL_INVALID_VALUE);
+  emscripten_glGenTextures(n, textures);
+}
+
+void glPixelStorei(GLenum pname, GLint param) {
+  if (pname != GL_UNPACK_ALIGNMENT) return unsupported("glPixelStorei", pname);
+  if (param != 1 && param != 2 && param != 4 && param != 8) return setError(GL_INVALID_VALUE);
+  gl.unpackAlignment = param;
+}
 
 void glBindTexture(GLenum target, GLuint texture) {
   if (target != GL_TEXTURE_2D) return unsupported("glBindTexture", target);
@@ -39,9 +51,20 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
   if (gl.boundTexture == 0) return unsupported("glTexImage2D", 0);
   // Draws gathered before take the image the texture had then.
   flushDraws();
+  // A refused image leaves the texture without one, which draws as if
+  // texturing were off, as GL does with an incomplete texture.
+  gl.textures.erase(gl.boundTexture);
+  if (width < 0 || height < 0 || width > maxTextureSize() || height > maxTextureSize()) {
+    return setError(GL_INVALID_VALUE);
+  }
+  // So that an error read after the upload is the upload's own.
+  for (int i = 0; i < 8 && emscripten_glGetError() != GL_NO_ERROR; ++i) {
+  }
   emscripten_glBindTexture(GL_TEXTURE_2D, gl.boundTexture);
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, gl.unpackAlignment);
   emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                           pixels);
+  if (const GLenum error = emscripten_glGetError(); error != GL_NO_ERROR) return setError(error);
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
