@@ -1,7 +1,7 @@
 #include "app/state.h"
 
-int windowWidth = 600;
-int windowHeight = 600;
+int windowWidth = initialWindowSize;
+int windowHeight = initialWindowSize;
 int mouseX = 400;
 int mouseY = 200;
 double rotX = -50.0;

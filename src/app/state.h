@@ -11,5 +11,6 @@ extern double rotZ;
 extern const float rotationStep;
 extern unsigned int textureId;  // 0 while no texture was made
 
+inline constexpr int initialWindowSize = 600;  // width and height at start, in pixels
 inline constexpr char windowTitle[] = "Quilan Vastre, 4180263";
 inline constexpr char textureFileName[] = "marmor.bmp";  // looked for in the working directory

@@ -35,8 +35,8 @@ void initGraphics() {
 }
 
 void initWindow() {
-  windowWidth = 600;
-  windowHeight = 600;
+  windowWidth = initialWindowSize;
+  windowHeight = initialWindowSize;
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(windowWidth, windowHeight);
   glutInitWindowPosition(0, 0);
