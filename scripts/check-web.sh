@@ -6,9 +6,10 @@
 # real key presses, pointer and finger drags, its buttons and its file
 # chooser, and holds its frames against the desktop's baselines under the
 # tolerance of the engine's renderer (tests/baseline.h). MARBLECHESS_ENGINES
-# (say, firefox,webkit) runs some of the engines only.
+# (say, firefox,webkit) runs some of the engines only; arguments go to
+# node --test (say, --test-name-pattern=Resized).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${browser_packages[@]}"
 install_node_modules "$root"
@@ -24,5 +25,5 @@ cp "$root/data/marmor.bmp" "$work/"
 HOME="$work" MARBLECHESS_PAGE="$page" MARBLECHESS_BASELINES="$root/tests/baseline" \
   MARBLECHESS_FRAME_CHECK="$root/build/tests/web_frame_check" MARBLECHESS_TEXTURES="$work" \
   MARBLECHESS_FRAMES="$root/build/tests/frames" \
-  "$root/tools/xvfb-run.sh" node --test --test-reporter="$root/tests/web/reporter.mjs" \
+  "$root/tools/xvfb-run.sh" node --test --test-reporter="$root/tests/web/reporter.mjs" "$@" \
   "$root/tests/web/page.test.mjs"

@@ -2,6 +2,7 @@
 // the table's actions sent as real key presses, pointer moves and clicks,
 // and restarts waited for.
 
+import {writeFileSync} from 'node:fs';
 import path from 'node:path';
 import {actionsOf} from './words.mjs';
 
@@ -15,6 +16,22 @@ export const textureFiles = {palette: 'palette.bmp', topDown5x3: 'top-down-5x3.b
 
 export function fileNamed(name) {
   return path.join(process.env.MARBLECHESS_TEXTURES, name);
+}
+
+// Writes a grey texture one texel wider than `limit` and one row high, and
+// gives its name.
+export function widerTexture(limit) {
+  const width = limit + 1, rowBytes = (width * 3 + 3) & ~3, name = `wider-than-${limit}.bmp`;
+  const file = Buffer.alloc(54 + rowBytes, 0x80);
+  file.write('BM', 0, 'latin1');
+  for (const [at, value] of [[2, file.length], [6, 0], [10, 54], [14, 40], [18, width], [22, 1],
+                             [30, 0], [34, rowBytes], [38, 2835], [42, 2835], [46, 0], [50, 0]]) {
+    file.writeUInt32LE(value, at);
+  }
+  file.writeUInt16LE(1, 26);
+  file.writeUInt16LE(24, 28);
+  writeFileSync(fileNamed(name), file);
+  return name;
 }
 
 export class Page {
@@ -121,6 +138,10 @@ export class Page {
       const [left, top] = row[i], [pLeft, pTop, pWidth] = row[i - 1];
       if (top === pTop && left < pLeft + pWidth + 4) throw new Error('turning buttons touch each other');
     }
+    // A screen reader may read x and X alike: each name must say its turn.
+    const names = await this.browser.evaluate(() => [...document.querySelectorAll('#turn button')]
+      .map(button => (button.getAttribute('aria-label') ?? button.textContent).toLowerCase()));
+    if (new Set(names).size !== 6) throw new Error(`the turning buttons are named ${JSON.stringify(names)}`);
   }
 
   viewportWidth() {

@@ -13,11 +13,13 @@ import {after, before, describe, test} from 'node:test';
 import {fileURLToPath} from 'node:url';
 import {chosenEngines, launch} from '../../tools/browsers/engines.mjs';
 import {shows} from './frames.mjs';
-import {Page, ended, textureFiles} from './page.mjs';
+import {Page, ended, textureFiles, widerTexture} from './page.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const table = JSON.parse(readFileSync(path.join(here, '..', 'scenarios.json'), 'utf8'));
 const rows = table.scenarios.filter(row => row.on.includes('page'));
+// A table that gives the page nothing to do proves nothing.
+if (rows.length === 0) throw new Error('tests/scenarios.json has no row for the page');
 const pageUrl = `file://${path.resolve(process.env.MARBLECHESS_PAGE)}`;
 const title = 'Quilan Vastre, 4180263';
 const rowSeconds = 180;
@@ -44,13 +46,37 @@ async function runRow(t, browser, row) {
   } finally {
     await page.release();
   }
+  return true;
+}
+
+// The largest texture the engine's WebGL takes, as a page may ask it.
+function rendererLimit(browser) {
+  return browser.evaluate(() => {
+    const context = document.createElement('canvas').getContext('webgl');
+    const limit = context.getParameter(context.MAX_TEXTURE_SIZE);
+    context.getExtension('WEBGL_lose_context')?.loseContext();
+    return limit;
+  });
+}
+
+// A row's words may name the renderer's limit, as {limit}, and one more.
+function withLimit(line, limit) {
+  return line.replaceAll('{limit+1}', String(limit + 1)).replaceAll('{limit}', String(limit));
 }
 
 async function playRow(t, browser, page, row) {
   await browser.open(pageUrl);
   await page.started();
   assert.equal(await browser.evaluate(() => document.title), title);
-  if (row.texture !== 'bundled') await page.perform({choose: textureFiles[row.texture]});
+  let limit = 0;
+  if (row.texture === 'widerThanTheRenderer') {
+    limit = await rendererLimit(browser);
+    t.diagnostic(`MAX_TEXTURE_SIZE ${limit}`);
+    await page.perform({choose: widerTexture(limit)});
+  } else if (row.texture !== 'bundled') {
+    await page.perform({choose: textureFiles[row.texture]});
+  }
+  row = {...row, says: row.says.map(line => withLimit(line, limit))};
   for (const step of row.steps) {
     for (let time = 0; time < (step.times ?? 1); ++time) await page.send(step.page ?? step.input);
     if (step.says) await page.says(page.saying(step.says));
@@ -66,6 +92,97 @@ async function playRow(t, browser, page, row) {
   await consoleIsClean(browser);
 }
 
+// Faults the page must survive, planted in the engine itself: a trap in the
+// drawing, as a fault in the program's memory gives, and a module the
+// engine will not instantiate, as when memory runs out.
+const faults = {
+  draw: {
+    message: 'memory access out of bounds (a planted fault)',
+    plant: message => {
+      window.plantedFrom = WebGLRenderingContext.prototype.drawElements;
+      WebGLRenderingContext.prototype.drawElements = () => { throw new WebAssembly.RuntimeError(message); };
+    },
+    remove: () => { WebGLRenderingContext.prototype.drawElements = window.plantedFrom; },
+    trigger: page => page.send('key x'),
+    says: (page, line) => page.saying([line]),
+    line: message => `The viewer has stopped: ${message}.`,
+  },
+  start: {
+    message: 'Out of memory (a planted fault)',
+    plant: message => {
+      window.plantedFrom = WebAssembly.instantiate;
+      WebAssembly.instantiate = () => Promise.reject(new RangeError(message));
+    },
+    remove: () => { WebAssembly.instantiate = window.plantedFrom; },
+    trigger: async (page, browser) => {
+      await page.send('key Escape');
+      await page.says(page.saying([]) + ended);
+      await browser.click('#again');
+    },
+    says: (page, line) => `Texture: the bundled marble\n${line}\n`,
+    line: message => `The viewer could not start: ${message}.`,
+  },
+};
+
+// The fault's one line and "Start again" on the page, the error in the
+// browser's log, and a fresh start that works once the fault is gone.
+async function runWithFault(browser, row) {
+  const fault = faults[row.fault];
+  const page = new Page(browser);
+  try {
+    await browser.open(pageUrl);
+    await page.started();
+    await browser.evaluate(fault.plant, fault.message);
+    await fault.trigger(page, browser);
+    await page.says(fault.says(page, fault.line(fault.message)));
+    assert.ok(await browser.evaluate(() => !document.getElementById('again').hidden), 'no start-again button');
+    const log = await browser.log();
+    assert.ok(log.some(entry => entry.text.includes(fault.message)), `the log holds ${JSON.stringify(log)}`);
+    await browser.evaluate(fault.remove);
+    await page.perform({again: true});
+    await shows(browser, 'start-marble', row.name);
+  } finally {
+    await page.release();
+  }
+  return true;
+}
+
+// The canvas's centre, read by an observer of the page's own after every
+// resize of the canvas, before the browser shows it: never the cleared
+// canvas, always a frame of the scene.
+async function runResized(browser, row) {
+  const page = new Page(browser);
+  try {
+    await browser.open(pageUrl);
+    await page.started();
+    await browser.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const probe = document.createElement('canvas');
+      probe.width = probe.height = 1;
+      const context = probe.getContext('2d', {willReadFrequently: true});
+      window.resizeSamples = [];
+      new ResizeObserver(() => {
+        context.clearRect(0, 0, 1, 1);
+        context.drawImage(canvas, canvas.width / 2, canvas.height / 2, 1, 1, 0, 0, 1, 1);
+        window.resizeSamples.push([...context.getImageData(0, 0, 1, 1).data]);
+      }).observe(canvas);
+    });
+    for (const width of ['480px', '560px', '']) {
+      const before = await browser.evaluate(() => window.resizeSamples.length);
+      await browser.evaluate(w => { document.getElementById('canvas').style.width = w; }, width);
+      await page.wait(async () => await browser.evaluate(() => window.resizeSamples.length) > before,
+                      `resized to ${width || 'its own width'}`);
+    }
+    const samples = await browser.evaluate(() => window.resizeSamples);
+    const cleared = samples.filter(([r, g, b, a]) => a < 255 || r + g + b === 0);
+    assert.deepEqual(cleared, [], `the centre after each resize: ${JSON.stringify(samples)}`);
+    await shows(browser, 'start-marble', row.name);
+  } finally {
+    await page.release();
+  }
+  return true;
+}
+
 async function runWithoutWebGL(browser) {
   await browser.open(pageUrl);
   const page = new Page(browser);
@@ -74,12 +191,14 @@ async function runWithoutWebGL(browser) {
   assert.ok(await browser.evaluate(() => document.getElementById('nogl').textContent.includes('it has no WebGL')));
   assert.equal(await browser.evaluate(() => document.getElementById('canvas')), null);
   await consoleIsClean(browser);
+  return true;
 }
 
 for (const engine of chosenEngines()) {
   describe(engine, () => {
     const browsers = new Map();
     let version;
+    let passed = 0;
     const browserFor = async row => {
       const key = JSON.stringify(launchOptions(row));
       if (!browsers.has(key)) browsers.set(key, await launch(engine, launchOptions(row)));
@@ -90,14 +209,18 @@ for (const engine of chosenEngines()) {
     });
     after(async () => {
       for (const browser of browsers.values()) await browser.close();
+      // An engine whose every row was skipped or failed was not checked.
+      assert.ok(passed > 0, `no row passed in ${engine}`);
     });
     for (const row of rows) {
       test(row.name, {timeout: rowSeconds * 1000}, async t => {
         t.diagnostic(`engine ${version}`);
         const browser = await browserFor(row);
-        if (row.webgl === false) return runWithoutWebGL(browser);
         try {
-          await runRow(t, browser, row);
+          const run = row.webgl === false ? runWithoutWebGL(browser) :
+              row.fault ? runWithFault(browser, row) : row.resized ? runResized(browser, row) :
+              runRow(t, browser, row);
+          if (await run) ++passed;
         } catch (error) {
           if (!error.cannot) throw error;
           t.skip(`${engine}: ${error.cannot}`);

@@ -28,11 +28,19 @@ mergeInto(LibraryManager.library, {
     pointerY: 0,
     dragging: null,    // the pointer that drags, if one does
 
+    // A callback that fails (a trap, an abort) ends the window as exit would
+    // and hands the error to the page's onFailure, or else to the browser.
     call: function(func, args) {
       if (!func) return;
-      callUserCallback(function() {
-        {{{ makeDynCall('viii', 'func') }}}(args[0] | 0, args[1] | 0, args[2] | 0);
-      });
+      try {
+        callUserCallback(function() {
+          {{{ makeDynCall('viii', 'func') }}}(args[0] | 0, args[1] | 0, args[2] | 0);
+        });
+      } catch (error) {
+        GLUT.close();
+        if (!Module['onFailure']) throw error;
+        Module['onFailure'](error);
+      }
     },
 
     // The character a key typed, as the keyboard callback takes it, or null
@@ -97,7 +105,12 @@ mergeInto(LibraryManager.library, {
       canvas.width = GLUT.width = width;
       canvas.height = GLUT.height = height;
       GLUT.call(GLUT.reshape, [width, height]);
-      _glutPostRedisplay();
+      // A new size clears the canvas, and a resize is heard after this
+      // frame's animation callbacks: the scene is drawn again at once, so the
+      // browser never shows the cleared canvas.
+      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
+      GLUT.frame = 0;
+      GLUT.call(GLUT.display, []);
     },
 
     // A change of the device pixel ratio (a zoom, another screen) is heard

@@ -49,6 +49,18 @@
     }
   }
 
+  // An instance that failed, starting or running, says so in one line and
+  // offers to start again; the error itself goes to the browser's log.
+  function failed(instance, words, error) {
+    if (instance.replaced || instance.failed) return;
+    instance.failed = true;
+    // As text, which every engine's log keeps whole.
+    console.error(error instanceof Error ? `${error.name}: ${error.message}` : String(error));
+    say(`${words}: ${error && error.message || error}.`);
+    ended.hidden = false;
+    if (running && running === instance.viewer) stop();
+  }
+
   function start() {
     stop();
     const thisStart = ++starts;
@@ -58,20 +70,26 @@
     const instance = {
       canvas: freshCanvas(),
       print: say,
-      printErr: say,
+      printErr: line => instance.failed || say(line),
       onExit(status) {
         if (instance.replaced) return;
         running = null;
         say('The viewer has ended with status ' + status + '.');
         ended.hidden = false;
       },
+      onAbort: what => failed(instance, instance.viewer ? 'The viewer has stopped' : 'The viewer could not start', what),
+      onFailure: error => failed(instance, 'The viewer has stopped', error),
     };
     createViewer(instance).then(viewer => {
       if (thisStart !== starts) return;
       viewer.FS.writeFile('/marmor.bmp', texture ? texture.bytes : viewer.FS.readFile('/marble/marmor.bmp'));
-      running = viewer;
-      viewer.callMain([]);
-    });
+      running = instance.viewer = viewer;
+      try {
+        viewer.callMain([]);
+      } catch (error) {
+        failed(instance, 'The viewer has stopped', error);
+      }
+    }, error => failed(instance, 'The viewer could not start', error));
   }
 
   function startWith(file) {
