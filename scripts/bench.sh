@@ -9,7 +9,7 @@
 # Arguments go to both benchmark programs (for example
 # --benchmark_repetitions=5).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${browser_packages[@]}" libbenchmark-dev
 install_node_modules "$root"

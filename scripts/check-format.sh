@@ -2,7 +2,7 @@
 # Fails when a C++ file differs from what clang-format makes of it with the
 # project's .clang-format.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages clang-format
 cd "$root"

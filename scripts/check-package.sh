@@ -5,7 +5,7 @@
 # X server, which must print only its usage and show the marble, and the
 # package removed again (also when a check fails), leaving nothing behind.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
 sudo=""
@@ -34,10 +34,19 @@ if grep '^d' <<<"$listing" | grep -v '^drwxr-xr-x root/root'; then
 fi
 files=$(awk '$1 !~ /^d/ {print substr($6, 2)}' <<<"$listing")
 
+# What lies where a package may write, less the package manager's own
+# records: the same before the install and after the purge.
+system_files() {
+  find /etc /usr /var/lib /opt -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \) -prune \
+    -o -print 2>/dev/null | LC_ALL=C sort
+}
 work=$(mktemp -d)
+lists=$(mktemp -d)
+trap 'rm -rf "$lists"' EXIT
+system_files >"$lists/before"
 removePackage() {
   $sudo apt-get remove -y -qq --purge marblechess >/dev/null || true
-  rm -rf "$work"
+  rm -rf "$work" "$lists"
 }
 trap removePackage EXIT
 $sudo apt-get install -y -qq "$deb" >/dev/null
@@ -57,11 +66,16 @@ if ! awk -v d="$differing" 'BEGIN { exit !(d ~ /^[0-9.e+]+$/ && d + 0 <= 40) }';
   exit 1
 fi
 
-removePackage
-trap - EXIT
+$sudo apt-get remove -y -qq --purge marblechess >/dev/null
+rm -rf "$work"
+trap 'rm -rf "$lists"' EXIT
 if dpkg-query -W marblechess >/dev/null 2>&1; then echo "marblechess is still installed" >&2; exit 1; fi
 for file in $files; do
   [ ! -e "$file" ] || { echo "$file is left after removal" >&2; exit 1; }
 done
+if ! system_files | diff "$lists/before" - >"$lists/diff"; then
+  sed -n 's/^> /left after removal: /p; s/^< /gone after removal: /p' "$lists/diff" >&2
+  exit 1
+fi
 echo "package: $(basename "$deb") passes lintian and the validators, installs, shows the marble from" \
   "an empty folder, and leaves nothing when removed"

@@ -1,13 +1,14 @@
 #!/bin/bash
 # Builds the release of the checked-out commit twice, from two clones in
 # folders with different paths, one after the other, in different time
-# zones and with different umasks, and compares the artefacts byte for
-# byte. When one differs, diffoscope explains how. Then the source tarball
+# zones, the second cloned and built under another umask and the first with
+# the clock set days ahead (Debian's faketime), and compares the artefacts
+# byte for byte. When one differs, diffoscope explains how. Then the source tarball
 # is unpacked outside git and its own test command must pass.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
-ensure_packages git
+ensure_packages git faketime
 # The two folders lie on either side of /usr, where the compilers' own
 # libraries are, so a path that decides an order inside a binary shows.
 work=$(mktemp -d)
@@ -15,11 +16,11 @@ other=$(mktemp -d -p /var/tmp)
 trap 'rm -rf "$work" "$other"' EXIT
 first="$work/a/marblechess"
 second="$other/much/deeper/marblechess-again"
-for tree in "$first" "$second"; do
-  git clone -q --no-hardlinks "$root" "$tree"
-done
-(cd "$first" && umask 022 && TZ=UTC ./scripts/release.sh >"$work/first.log")
-(cd "$second" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
+# Each clone is made under its build's umask, so its files' modes differ too.
+(umask 022 && git clone -q --no-hardlinks "$root" "$first" && cd "$first" &&
+  TZ=UTC faketime -f +9d ./scripts/release.sh >"$work/first.log")
+(umask 002 && git clone -q --no-hardlinks "$root" "$second" && cd "$second" &&
+  TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
 
 differ=0
 # The checksums last: they differ whenever an artefact does.

@@ -4,7 +4,7 @@
 # with the program's own code on the stack. Leaks inside the GL driver and
 # GLX, which the program cannot free, are listed but not counted.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}" valgrind
 log="$root/build/memcheck.log"

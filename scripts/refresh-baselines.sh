@@ -4,7 +4,7 @@
 # still match are left as they are. Look at every rewritten picture before
 # committing it. Arguments go to ctest (for example -R Resizes).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 build_project "$root" "$root/build" -DBUILD_TESTING=ON

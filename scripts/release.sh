@@ -11,7 +11,7 @@ set -euo pipefail
 # CPack writes the package's members with the modes the umask gives; Debian's
 # own package builds fix it the same way.
 umask 022
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 in_git=no
 [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ] && in_git=yes

@@ -5,7 +5,7 @@
 # UndefinedBehaviorSanitizer and runs the same tests there. Other arguments
 # go to ctest.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 build="$root/build"
 options=(-DBUILD_TESTING=ON)
