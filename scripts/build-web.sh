@@ -5,9 +5,10 @@
 # self-contained page with the program, its marble and the page's own
 # script, which opens from disk or from any web server and fetches nothing.
 # GLU's quadric code and freeglut's shape code are compiled from the
-# upstream tarballs of Debian's source packages, checked against their
-# .dsc; nothing else is downloaded. The same commit gives the same page,
-# byte for byte, wherever it is built.
+# upstream tarballs of Debian's source packages, checked against the SHA-256
+# pinned in web/upstream-sources.sha256; nothing else of the source
+# packages is needed. The same commit gives the same page, byte for byte,
+# wherever it is built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
@@ -19,7 +20,8 @@ mkdir -p "$build"
 export NODE_PATH=/usr/share/nodejs
 
 for package in libglu freeglut; do
-  if ! fetch_upstream_source "$package" "$build/$package-source" "$build/$package-source.log"; then
+  if ! fetch_upstream_source "$package" "$build/$package-source" "$build/$package-source.log" \
+    "$root/web/upstream-sources.sha256"; then
     echo "build-web.sh: see above" >&2
     exit 1
   fi

@@ -118,11 +118,12 @@ private_deb_src() {
 }
 
 # Unpacks the upstream tarball of Debian's source package PACKAGE into DEST,
-# after checking it against the SHA-256 its .dsc gives; Debian's own changes
-# are not needed, nor always to be had. Says why on standard error and
-# fails when it cannot: fetch_upstream_source PACKAGE DEST LOG.
+# after checking it against the SHA-256 pinned for its name in PINS (a
+# sha256sum list in the repository), so that nothing else of the source
+# package, its .dsc included, needs to be served. Says why on standard error
+# and fails when it cannot: fetch_upstream_source PACKAGE DEST LOG PINS.
 fetch_upstream_source() {
-  local package=$1 dest=$2 log=$3 apt dsc tarball sum
+  local package=$1 dest=$2 log=$3 pins=$4 apt tarball name sum
   [ -d "$dest" ] && return 0
   apt=$(mktemp -d)
   mkdir -p "$apt/get"
@@ -130,18 +131,18 @@ fetch_upstream_source() {
     private_deb_src "$apt" &&
       (cd "$apt/get" && apt-get "${private_apt[@]}" source --download-only "$package" || true)
   } >"$log" 2>&1
-  dsc=$(ls "$apt"/get/*.dsc 2>/dev/null | head -n 1)
-  tarball=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]\{64\} [0-9]* \(.*\.orig\.tar\.[a-z0-9]*\)$/\1/p' \
-    "${dsc:-/dev/null}" | head -n 1)
-  sum=$(sed -n "/^Checksums-Sha256:/,/^[^ ]/s/^ \([0-9a-f]\{64\}\) [0-9]* ${tarball//./\\.}\$/\1/p" \
-    "${dsc:-/dev/null}" | head -n 1)
-  if [ -z "$tarball" ] || [ ! -f "$apt/get/$tarball" ]; then
-    echo "cannot get the source of $package from Debian (see $log)" >&2
-  elif ! echo "$sum  $apt/get/$tarball" | sha256sum --check --status; then
-    echo "the source of $package does not match the SHA-256 of its .dsc" >&2
+  tarball=$(ls "$apt/get/${package}"_*.orig.tar.* 2>/dev/null | head -n 1)
+  name=$(basename "${tarball:-none}")
+  sum=$(awk -v name="$name" '$2 == name { print $1 }' "$pins")
+  if [ -z "$tarball" ]; then
+    echo "cannot get the upstream source of $package from Debian (see $log)" >&2
+  elif [ -z "$sum" ]; then
+    echo "$name is not pinned in $(basename "$pins"): add its SHA-256 once it is checked" >&2
+  elif ! echo "$sum  $tarball" | sha256sum --check --status; then
+    echo "$name does not match the SHA-256 pinned in $(basename "$pins")" >&2
   else
     mkdir -p "$dest.partial"
-    tar -xf "$apt/get/$tarball" -C "$dest.partial" --strip-components=1 &&
+    tar -xf "$tarball" -C "$dest.partial" --strip-components=1 &&
       mv "$dest.partial" "$dest" && rm -rf "$apt" && return 0
   fi
   rm -rf "$apt" "$dest.partial"
