@@ -26,7 +26,7 @@ fetch_freeglut() {
   [ -f "$dest/CMakeLists.txt" ] && return 0
   apt=$(mktemp -d)
   mkdir -p "$apt/get"
-  if ! { private_deb_src "$apt" && (cd "$apt/get" && apt-get "${private_apt[@]}" source freeglut); } \
+  if ! { private_deb_src "$apt" && (cd "$apt/get" && apt_get "${private_apt[@]}" source freeglut); } \
     >"$build/freeglut-source.log" 2>&1; then
     echo "build-windows.sh: cannot get freeglut's source from Debian (see $build/freeglut-source.log)" >&2
     rm -rf "$apt"

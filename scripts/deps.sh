@@ -1,6 +1,13 @@
 # Sourced by the other scripts: installs the Debian packages they need,
 # touching apt only when something is missing.
 
+# apt and the dpkg-source it runs see the real clock: under faketime, as the
+# reproducibility check runs a build, dpkg-source cannot set the unpacked
+# files' times and fails.
+apt_get() {
+  env -u LD_PRELOAD -u FAKETIME apt-get "$@"
+}
+
 # The packages that are not installed yet, of those named.
 missing_packages() {
   local package
@@ -24,8 +31,8 @@ ensure_packages() {
     sudo="sudo"
   fi
   echo "Installing:" $missing
-  $sudo apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  $sudo env -u LD_PRELOAD -u FAKETIME apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo env -u LD_PRELOAD -u FAKETIME apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
 # What building and running the viewer takes.
@@ -114,7 +121,7 @@ private_deb_src() {
   done
   private_apt=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
-  apt-get "${private_apt[@]}" update
+  apt_get "${private_apt[@]}" update
 }
 
 # Unpacks the upstream tarball of Debian's source package PACKAGE into DEST,
@@ -129,7 +136,7 @@ fetch_upstream_source() {
   mkdir -p "$apt/get"
   {
     private_deb_src "$apt" &&
-      (cd "$apt/get" && apt-get "${private_apt[@]}" source --download-only "$package" || true)
+      (cd "$apt/get" && apt_get "${private_apt[@]}" source --download-only "$package" || true)
   } >"$log" 2>&1
   tarball=$(ls "$apt/get/${package}"_*.orig.tar.* 2>/dev/null | head -n 1)
   name=$(basename "${tarball:-none}")
