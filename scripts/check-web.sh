@@ -1,7 +1,7 @@
 #!/bin/bash
 # Checks the page that scripts/build-web.sh made (built first when it is
-# missing) in three browser engines: Chromium (headless, its WebGL on
-# SwiftShader), Firefox ESR and WebKitGTK, both under an X server of the
+# missing) in three browser engines: Chromium (headless, its WebGL through
+# ANGLE on Mesa), Firefox ESR and WebKitGTK, both under an X server of the
 # suite's own. tests/web/ opens the page from disk in each, drives it with
 # real key presses, pointer and finger drags, its buttons and its file
 # chooser, and holds its frames against the desktop's baselines under the

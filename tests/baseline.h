@@ -22,18 +22,8 @@ constexpr int channelTolerance = 1;
 // change of shape, place or colour that a user could see moves hundreds.
 constexpr long allowedPixels = 40;
 
-// Firefox and WebKitGTK draw the page through WebGL on the same Mesa as the
-// desktop and are held to its tolerance.
-//
-// Chromium draws it on SwiftShader, a software renderer that places edges
-// on a coarser grid than Mesa's: lit colours and the filtered texture come
-// within 1 level almost everywhere, but about one pixel in sixteen along an
-// edge falls to the polygon on its other side. Measured over the
-// baselines: at most 136 pixels off by more than 2 levels, all of them on
-// edges. 360 is 0.1% of 600 by 600; a light, a material or a turn that is
-// wrong moves thousands.
-constexpr int swiftShaderChannelTolerance = 2;
-constexpr long swiftShaderAllowedPixels = 360;
+// The browser engines draw the page through WebGL on the same Mesa as the
+// desktop (Chromium through ANGLE) and are held to its tolerance.
 
 // Waits until the window shows the baseline `name` within the tolerance.
 // Otherwise the frame it showed and a difference picture are kept in the

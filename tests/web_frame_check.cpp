@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
   const std::map<std::string, Tolerance> tolerances = {
       {"firefox", {channelTolerance, allowedPixels}},
-      {"chromium", {swiftShaderChannelTolerance, swiftShaderAllowedPixels}},
+      {"chromium", {channelTolerance, allowedPixels}},
       {"webkit", {channelTolerance, allowedPixels}}};
   const auto engine = tolerances.find(argc > 1 ? argv[1] : "");
   if (argc < 4 || engine == tolerances.end()) {

@@ -204,8 +204,18 @@ for (const engine of chosenEngines()) {
       if (!browsers.has(key)) browsers.set(key, await launch(engine, launchOptions(row)));
       return browsers.get(key);
     };
+    let renderer;
     before(async () => {
-      version = await (await browserFor({})).version();
+      const browser = await browserFor({});
+      version = await browser.version();
+      await browser.open(pageUrl);
+      renderer = await browser.evaluate(() => {
+        const context = document.createElement('canvas').getContext('webgl');
+        const names = context.getExtension('WEBGL_debug_renderer_info');
+        const renderer = context.getParameter(names ? names.UNMASKED_RENDERER_WEBGL : context.RENDERER);
+        context.getExtension('WEBGL_lose_context')?.loseContext();
+        return renderer;
+      });
     });
     after(async () => {
       for (const browser of browsers.values()) await browser.close();
@@ -215,6 +225,7 @@ for (const engine of chosenEngines()) {
     for (const row of rows) {
       test(row.name, {timeout: rowSeconds * 1000}, async t => {
         t.diagnostic(`engine ${version}`);
+        t.diagnostic(`renderer ${renderer}`);
         const browser = await browserFor(row);
         try {
           const run = row.webgl === false ? runWithoutWebGL(browser) :

@@ -15,10 +15,11 @@ export default async function* report(source) {
   let engine = null;
   let version = '';
   let limit = '';
+  let renderer = '';
   let worst = new Map();  // baseline -> the checker's figures for its frame with the most pixels off
   for await (const {type, data} of source) {
     if (type === 'test:start' && data.nesting === 0) {
-      [engine, version, worst, limit] = [data.name, '', new Map(), ''];
+      [engine, version, worst, limit, renderer] = [data.name, '', new Map(), '', ''];
       yield `\n${engine}\n`;
     } else if ((type === 'test:pass' || type === 'test:fail') && data.nesting === 1) {
       if (data.skip !== undefined) {
@@ -35,6 +36,7 @@ export default async function* report(source) {
       const frame = /^frame (\S+): (\d+) (.*)$/.exec(data.message);
       if (data.message.startsWith('engine ')) version = data.message.slice(7);
       if (data.message.startsWith('MAX_TEXTURE_SIZE ')) limit = data.message;
+      if (data.message.startsWith('renderer ')) renderer = data.message.slice(9);
       if (frame && Number(frame[2]) >= (worst.get(frame[1])?.pixels ?? -1)) {
         worst.set(frame[1], {pixels: Number(frame[2]), line: data.message.slice(6)});
       }
@@ -43,7 +45,9 @@ export default async function* report(source) {
         count.failed++;
         yield `  FAIL ${engine}: ${why(data.details?.error)}\n`;
       }
-      yield `  ${version || engine}, ${seconds(data.details)}${limit ? `, ${limit}` : ''}; the worst frame of each baseline:\n`;
+      yield `  ${version || engine}, ${seconds(data.details)}${limit ? `, ${limit}` : ''}\n`;
+      if (renderer) yield `  WebGL renderer: ${renderer}\n`;
+      yield '  the worst frame of each baseline:\n';
       for (const baseline of [...worst.keys()].sort()) yield `    ${worst.get(baseline).line}\n`;
     }
   }

@@ -1,14 +1,16 @@
 // Chromium, over its DevTools protocol, and Firefox, over WebDriver BiDi,
-// both through puppeteer-core. Chromium runs headless with its WebGL on
-// SwiftShader, a renderer in software; Firefox runs headless too, its WebGL
-// on Mesa through the X display the caller provides.
+// both through puppeteer-core. Chromium runs headless on its GPU path, as
+// its users' browsers draw: WebGL through ANGLE on the system's OpenGL,
+// which here is Mesa's, not on the software fallback it keeps for machines
+// without a usable GPU. Firefox runs headless too, its WebGL on Mesa
+// through the X display the caller provides.
 
 import {readFile} from 'node:fs/promises';
 import puppeteer from 'puppeteer-core';
 import {dropMade} from './made_drop.mjs';
 
 const chromiumArguments = [
-  '--no-sandbox', '--disable-gpu-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+  '--no-sandbox', '--disable-gpu-sandbox', '--use-angle=gl-egl', '--ignore-gpu-blocklist', '--enable-gpu',
   '--disable-background-networking', '--disable-component-update', '--no-first-run', '--disable-sync',
 ];
 
