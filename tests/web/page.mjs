@@ -209,6 +209,15 @@ export class Page {
                           action.drop);
     }
     if (action.again) return this.restart(() => browser.click('#again'), 'again');
+    // The browser takes the canvas's WebGL context away, as when its GPU
+    // resets, and gives it back.
+    if (action.lose) {
+      return browser.evaluate(() => {
+        window.contextLoss = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
+        window.contextLoss.loseContext();
+      });
+    }
+    if (action.restore) return browser.evaluate(() => window.contextLoss.restoreContext());
     throw new Error(`no way to perform ${JSON.stringify(action)}`);
   }
 }

@@ -9,7 +9,7 @@ const keyNames = {
 };
 
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
-                          'narrow', 'touch', 'again']);
+                          'narrow', 'touch', 'again', 'lose', 'restore']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -54,8 +54,8 @@ export function actionsOf(input) {
     } else if (word === 'touch') {
       actions.push({touch: words.slice(i, i + 4).map(Number)});
       i += 4;
-    } else if (word === 'again') {
-      actions.push({again: true});
+    } else if (word === 'again' || word === 'lose' || word === 'restore') {
+      actions.push({[word]: true});
     } else if (commands.has(word)) {
       actions.push({[word]: words[i++]});
     } else {

@@ -4,6 +4,7 @@
 #include <webgl/webgl1.h>
 
 #include "gl/batch.h"
+#include "gl/device.h"
 #include "gl/state.h"
 #include "gl/unsupported.h"
 
@@ -33,7 +34,7 @@ void setCapability(GLenum cap, bool on) {
       break;
     case GL_DEPTH_TEST:
       flushDraws();
-      on ? emscripten_glEnable(cap) : emscripten_glDisable(cap);
+      device::setDepthTest(on);
       break;
     default:
       // Lights other than light 0 may be switched off; nothing else is known.

@@ -3,38 +3,13 @@
 #include <webgl/webgl1.h>
 
 #include <cstring>
-#include <map>
 
+#include "gl/device.h"
 #include "gl/shaders.h"
 
 namespace standin {
 
 namespace {
-
-struct Buffers {
-  GLuint vertices = 0;
-  GLuint texCoords = 0;
-  GLuint indices = 0;
-};
-
-void attribute(GLuint index, GLint count, GLsizei stride, int offset) {
-  emscripten_glEnableVertexAttribArray(index);
-  emscripten_glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE, stride * sizeof(float),
-                                   reinterpret_cast<const void*>(offset * sizeof(float)));
-}
-
-const Buffers& buffers() {
-  static Buffers b;
-  if (b.vertices != 0) return b;
-  emscripten_glGenBuffers(1, &b.vertices);
-  emscripten_glGenBuffers(1, &b.texCoords);
-  emscripten_glGenBuffers(1, &b.indices);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
-  attribute(positionAttribute, 3, floatsPerVertex, 0);
-  attribute(normalAttribute, 3, floatsPerVertex, 3);
-  emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
-  return b;
-}
 
 bool allTheSame(const std::vector<float>& pairs) {
   for (std::size_t i = 2; i < pairs.size(); i += 2) {
@@ -45,7 +20,7 @@ bool allTheSame(const std::vector<float>& pairs) {
 
 // Texture coordinates that are all the same, as when nothing sets them, go
 // to WebGL as one value rather than one a vertex.
-void uploadTexCoords(const Buffers& b, const std::vector<float>& texCoords) {
+void uploadTexCoords(const device::Buffers& b, const std::vector<float>& texCoords) {
   if (allTheSame(texCoords)) {
     emscripten_glDisableVertexAttribArray(texCoordAttribute);
     emscripten_glVertexAttrib2f(texCoordAttribute, texCoords[0], texCoords[1]);
@@ -54,7 +29,9 @@ void uploadTexCoords(const Buffers& b, const std::vector<float>& texCoords) {
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.texCoords);
   emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(texCoords.size() * sizeof(float)),
                           texCoords.data(), GL_STREAM_DRAW);
-  attribute(texCoordAttribute, 2, 2, 0);
+  emscripten_glEnableVertexAttribArray(texCoordAttribute);
+  emscripten_glVertexAttribPointer(texCoordAttribute, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float),
+                                   nullptr);
 }
 
 template <typename T>
@@ -105,9 +82,8 @@ void setUniforms(const Uniforms& at, const DrawState& state, const DrawState& ha
 
 void drawBatches(const std::vector<float>& vertices, const std::vector<float>& texCoords,
                  const std::vector<std::uint32_t>& indices, const std::vector<Batch>& batches) {
-  // What each program was last given; uniforms stay with their program.
-  static std::map<const Program*, DrawState> given;
-  const Buffers& b = buffers();
+  if (device::lost()) return;
+  const device::Buffers& b = device::buffers();
   uploadTexCoords(b, texCoords);
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
   emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)),
@@ -119,16 +95,15 @@ void drawBatches(const std::vector<float>& vertices, const std::vector<float>& t
   GLuint bound = 0;
   for (std::size_t i = 0; i < batches.size(); ++i) {
     const Batch& batch = batches[i];
-    const Program& program = programFor(batch.state.features);
+    Program& program = device::program(batch.state.features);
     if (&program != current) emscripten_glUseProgram(program.program);
     current = &program;
-    const auto had = given.find(&program);
-    setUniforms(program.at, batch.state, had != given.end() ? had->second : batch.state,
-                had != given.end());
-    given[&program] = batch.state;
+    setUniforms(program.at, batch.state, program.given, program.known);
+    program.given = batch.state;
+    program.known = true;
     if (i == 0 || batch.state.texture != bound) {
       bound = batch.state.texture;
-      emscripten_glBindTexture(GL_TEXTURE_2D, bound);
+      device::bindTexture(bound);
     }
     emscripten_glDrawElements(batch.mode, GLsizei(batch.count), GL_UNSIGNED_INT,
                               reinterpret_cast<const void*>(batch.first * sizeof(std::uint32_t)));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "gl/device.h"
 #include "gl/state.h"
 
 namespace standin {
@@ -70,12 +71,12 @@ DrawState drawState() {
   const float viewport = gl.viewportHeight > 0 ? float(gl.viewportHeight) : 600.0f;
   d.lift = 2.0f / (256.0f * viewport);
   // A texture without an image is as if texturing were off.
-  const auto image = gl.textures.find(gl.boundTexture);
-  const bool textured = gl.texturing && image != gl.textures.end();
+  const auto image = device::imageSize(gl.boundTexture);
+  const bool textured = gl.texturing && image;
   if (textured) {
     d.texture = gl.boundTexture;
-    d.textureSize[0] = float(image->second.width);
-    d.textureSize[1] = float(image->second.height);
+    d.textureSize[0] = float(image->width);
+    d.textureSize[1] = float(image->height);
   }
   d.features = featuresOf(gl, textured);
   return d;

@@ -1,9 +1,10 @@
 // The calls that act on the framebuffer or on how WebGL draws into it:
-// WebGL does them itself, after the draws gathered before them.
+// WebGL does them itself (device.cpp), after the draws gathered before them.
 
 #include <webgl/webgl1.h>
 
 #include "gl/batch.h"
+#include "gl/device.h"
 #include "gl/state.h"
 
 using namespace standin;
@@ -19,20 +20,18 @@ void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
 // state, not WebGL's.
 void glClear(GLbitfield mask) {
   flushDraws();
-  const Vec4& c = gl.clearColour;
-  emscripten_glClearColor(c[0], c[1], c[2], c[3]);
-  emscripten_glClear(mask);
+  device::clear(mask, gl.clearColour.data());
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   flushDraws();
-  emscripten_glViewport(x, y, width, height);
+  device::setViewport(x, y, width, height);
   gl.viewportHeight = height;
 }
 
 void glDepthFunc(GLenum func) {
   flushDraws();
-  emscripten_glDepthFunc(func);
+  device::setDepthFunc(func);
 }
 
 void glFlush() {

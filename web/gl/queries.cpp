@@ -10,9 +10,10 @@
 
 using namespace standin;
 
+// The renderer's, asked once it has a context to ask.
 GLint standin::maxTextureSize() {
-  GLint size = 0;
-  emscripten_glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+  static GLint size = 0;
+  if (size == 0) emscripten_glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
   return size;
 }
 

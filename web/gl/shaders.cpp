@@ -161,7 +161,9 @@ GLuint compile(GLenum type, const std::string& defines, const char* body) {
   return shader;
 }
 
-Program make(std::uint32_t features) {
+}  // namespace
+
+Program makeProgram(std::uint32_t features) {
   const std::string defines = definesOf(features);
   Program p;
   p.program = emscripten_glCreateProgram();
@@ -194,15 +196,6 @@ Program make(std::uint32_t features) {
   emscripten_glUseProgram(p.program);
   emscripten_glUniform1i(at("image"), 0);
   return p;
-}
-
-}  // namespace
-
-const Program& programFor(std::uint32_t features) {
-  static std::map<std::uint32_t, Program> programs;
-  auto made = programs.find(features);
-  if (made == programs.end()) made = programs.emplace(features, make(features)).first;
-  return made->second;
 }
 
 }  // namespace standin

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "gl/draw_state.h"
+
 namespace standin {
 
 enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute };
@@ -22,9 +24,13 @@ struct Uniforms {
 struct Program {
   GLuint program = 0;
   Uniforms at{};
+  // What the program was last given, once it has been given anything:
+  // uniforms stay with their program.
+  DrawState given{};
+  bool known = false;
 };
 
-// The program for a draw's features (draw_state.h), made the first time.
-const Program& programFor(std::uint32_t features);
+// Makes the WebGL program for a draw's features (draw_state.h).
+Program makeProgram(std::uint32_t features);
 
 }  // namespace standin

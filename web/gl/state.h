@@ -46,11 +46,6 @@ struct ClientArray {
   const GLfloat* data = nullptr;
 };
 
-struct TextureSize {
-  int width = 0;
-  int height = 0;
-};
-
 struct State {
   GLenum matrixMode = GL_MODELVIEW;
   std::vector<Mat4> modelview{Mat4{}};
@@ -65,7 +60,6 @@ struct State {
   Vec4 colour{1, 1, 1, 1};
   ClientArray vertexArray, normalArray, texCoordArray;
   GLuint boundTexture = 0;
-  std::map<GLuint, TextureSize> textures;  // those given an image
   GLint unpackAlignment = 4;
   int viewportHeight = 0;  // 0 until glViewport is called
   Vec4 clearColour{0, 0, 0, 0};

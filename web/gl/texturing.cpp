@@ -1,12 +1,14 @@
 // Texture objects, their one image, the modulate environment and
-// object-linear generation of s and t. The image goes to WebGL as it is,
-// sampled texel by texel: the fragment stage does the repeat and the linear
-// filter, which WebGL 1 refuses for sizes that are not powers of two.
+// object-linear generation of s and t. The image goes to WebGL as it is
+// (device.cpp), sampled texel by texel: the fragment stage does the repeat
+// and the linear filter, which WebGL 1 refuses for sizes that are not
+// powers of two. An image WebGL refuses leaves the texture without one,
+// which draws as no texture, as GL draws an incomplete one.
 
 #include <webgl/webgl1.h>
 
 #include "gl/batch.h"
-#include "gl/queries.h"
+#include "gl/device.h"
 #include "gl/state.h"
 #include "gl/unsupported.h"
 
@@ -16,7 +18,7 @@ extern "C" {
 
 void glGenTextures(GLsizei n, GLuint* textures) {
   if (n < 0) return setError(GL_INVALID_VALUE);
-  emscripten_glGenTextures(n, textures);
+  for (GLsizei i = 0; i < n; ++i) textures[i] = device::newTexture();
 }
 
 void glPixelStorei(GLenum pname, GLint param) {
@@ -51,25 +53,9 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
   if (gl.boundTexture == 0) return unsupported("glTexImage2D", 0);
   // Draws gathered before take the image the texture had then.
   flushDraws();
-  // A refused image leaves the texture without one, which draws as if
-  // texturing were off, as GL does with an incomplete texture.
-  gl.textures.erase(gl.boundTexture);
-  if (width < 0 || height < 0 || width > maxTextureSize() || height > maxTextureSize()) {
-    return setError(GL_INVALID_VALUE);
-  }
-  // So that an error read after the upload is the upload's own.
-  for (int i = 0; i < 8 && emscripten_glGetError() != GL_NO_ERROR; ++i) {
-  }
-  emscripten_glBindTexture(GL_TEXTURE_2D, gl.boundTexture);
-  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, gl.unpackAlignment);
-  emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                          pixels);
-  if (const GLenum error = emscripten_glGetError(); error != GL_NO_ERROR) return setError(error);
-  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  gl.textures[gl.boundTexture] = {width, height};
+  const GLenum error =
+      device::setImage(gl.boundTexture, width, height, gl.unpackAlignment, pixels);
+  if (error != GL_NO_ERROR) setError(error);
 }
 
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {

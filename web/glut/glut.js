@@ -10,8 +10,13 @@
 //   button or a finger, and goes on outside it until it ends.
 // - ESC's exit ends the window completely: listeners, frame request and
 //   WebGL context go, so that nothing of the instance stays alive.
+// - When the browser takes the WebGL context away, the program goes on:
+//   keys and drags still reach it, and nothing is drawn until the context
+//   comes back, when the stand-in makes again what it had in WebGL and the
+//   window is drawn where the program has come to.
 mergeInto(LibraryManager.library, {
-  $GLUT__deps: ['$GL', '$callUserCallback', 'glutPostRedisplay'],
+  $GLUT__deps: ['$GL', '$callUserCallback', 'glutPostRedisplay', 'standinContextLost',
+                'standinContextRestored'],
   $GLUT: {
     displayMode: 0,
     display: 0,
@@ -27,6 +32,7 @@ mergeInto(LibraryManager.library, {
     pointerX: 0,       // the pointer's last place in the window
     pointerY: 0,
     dragging: null,    // the pointer that drags, if one does
+    lost: false,       // whether the browser has taken the context away
 
     // A callback that fails (a trap, an abort) ends the window as exit would
     // and hands the error to the page's onFailure, or else to the browser.
@@ -108,9 +114,7 @@ mergeInto(LibraryManager.library, {
       // A new size clears the canvas, and a resize is heard after this
       // frame's animation callbacks: the scene is drawn again at once, so the
       // browser never shows the cleared canvas.
-      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
-      GLUT.frame = 0;
-      GLUT.call(GLUT.display, []);
+      GLUT.draw();
     },
 
     // A change of the device pixel ratio (a zoom, another screen) is heard
@@ -121,6 +125,34 @@ mergeInto(LibraryManager.library, {
         GLUT.fit(false);
         GLUT.watchRatio();
       }, {once: true, signal: GLUT.listening.signal});
+    },
+
+    // Draws the window now, in place of a frame requested, unless the
+    // context is lost.
+    draw: function() {
+      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
+      GLUT.frame = 0;
+      if (!GLUT.lost) GLUT.call(GLUT.display, []);
+    },
+
+    // Cancelling the loss is what lets the browser give the context back.
+    onContextLost: function(event) {
+      event.preventDefault();
+      GLUT.lost = true;
+      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
+      GLUT.frame = 0;
+      _standinContextLost();
+      if (Module['onContextLost']) Module['onContextLost']();
+    },
+
+    onContextRestored: function() {
+      GLUT.lost = false;
+      var context = GL.getContext(GLUT.context);
+      context.initExtensionsDone = false;
+      GL.initExtensions(context);
+      _standinContextRestored();
+      if (Module['onContextRestored']) Module['onContextRestored']();
+      GLUT.draw();
     },
 
     listen: function() {
@@ -135,6 +167,8 @@ mergeInto(LibraryManager.library, {
       canvas.addEventListener('lostpointercapture', GLUT.onPointerup, options);
       // Any button drags the light, so none opens a menu over the canvas.
       canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); }, options);
+      canvas.addEventListener('webglcontextlost', GLUT.onContextLost, options);
+      canvas.addEventListener('webglcontextrestored', GLUT.onContextRestored, options);
       GLUT.resizing = new ResizeObserver(function() { GLUT.fit(false); });
       GLUT.resizing.observe(canvas);
       GLUT.watchRatio();
@@ -149,7 +183,7 @@ mergeInto(LibraryManager.library, {
       GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.motion = 0;
       if (GLUT.context) {
         var context = GL.getContext(GLUT.context).GLctx;
-        var lose = context.getExtension('WEBGL_lose_context');
+        var lose = !GLUT.lost && context.getExtension('WEBGL_lose_context');
         GL.deleteContext(GLUT.context);
         GLUT.context = 0;
         if (lose) lose.loseContext();
@@ -197,7 +231,7 @@ mergeInto(LibraryManager.library, {
 
   glutPostRedisplay__deps: ['$GLUT'],
   glutPostRedisplay: function() {
-    if (GLUT.frame || !GLUT.context) return;
+    if (GLUT.frame || !GLUT.context || GLUT.lost) return;
     GLUT.frame = requestAnimationFrame(function() {
       GLUT.frame = 0;
       GLUT.call(GLUT.display, []);

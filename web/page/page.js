@@ -77,6 +77,15 @@
         say('The viewer has ended with status ' + status + '.');
         ended.hidden = false;
       },
+      // The viewer goes on without drawing until the context comes back;
+      // meanwhile it may be started again.
+      onContextLost() {
+        say('The browser took the WebGL context away; the viewer goes on when it is given back.');
+        ended.hidden = false;
+      },
+      onContextRestored() {
+        ended.hidden = true;
+      },
       onAbort: what => failed(instance, instance.viewer ? 'The viewer has stopped' : 'The viewer could not start', what),
       onFailure: error => failed(instance, 'The viewer has stopped', error),
     };
