@@ -16,11 +16,12 @@ other=$(mktemp -d -p /var/tmp)
 trap 'rm -rf "$work" "$other"' EXIT
 first="$work/a/marblechess"
 second="$other/much/deeper/marblechess-again"
-# Each clone is made under its build's umask, so its files' modes differ too.
-(umask 022 && git clone -q --no-hardlinks "$root" "$first" && cd "$first" &&
-  TZ=UTC faketime -f +9d ./scripts/release.sh >"$work/first.log")
-(umask 002 && git clone -q --no-hardlinks "$root" "$second" && cd "$second" &&
-  TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
+# Both clones of the one commit first, each under its build's umask, so
+# its files' modes differ too.
+(umask 022 && git clone -q --no-hardlinks "$root" "$first")
+(umask 002 && git clone -q --no-hardlinks "$root" "$second")
+(cd "$first" && umask 022 && TZ=UTC faketime -f +9d ./scripts/release.sh >"$work/first.log")
+(cd "$second" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 ./scripts/release.sh >"$work/second.log")
 
 differ=0
 # The checksums last: they differ whenever an artefact does.
