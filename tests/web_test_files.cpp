@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
                        writeFile(folder + "/filled-rows-past-4gib.bmp", filledRows) &&
                        writeFile(folder + "/cut-in-header.bmp", cut) &&
                        writeFile(folder + "/control-bytes.bmp", controlBytesBmp()) &&
+                       writeFile(folder + "/large-2048.bmp", encodeBmp(Picture{2048, 2048})) &&
                        writeFile(folder + "/letter.txt", {words.begin(), words.end()});
   return written ? 0 : 1;
 }

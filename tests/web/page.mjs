@@ -152,6 +152,12 @@ export class Page {
   cannot(input) {
     for (const action of actionsOf(input)) {
       if (action.touch && !this.browser.can.touch) return 'it takes no touches under automation';
+      if (action.fingers && !this.browser.can.fingers) return 'its driver here gives one finger at a time';
+      if (action.ratio && !this.browser.can.ratio) {
+        return this.browser.engine === 'chromium'
+          ? "its emulated pixel ratio does not fire the page's resolution query, as a real zoom does"
+          : 'its driver cannot change the pixel ratio of an open page';
+      }
       if ((action.down ?? action.up ?? 0) !== 0 && !this.browser.can.otherButtons) {
         return 'its driver releases every button as the left one, so another stays held';
       }
@@ -199,6 +205,19 @@ export class Page {
     if (action.touch) {
       const [x1, y1, x2, y2] = action.touch;
       return browser.touch(await this.at([x1, y1]), await this.at([x2, y2]));
+    }
+    if (action.fingers) {
+      const [x1, y1, x2, y2, x3, y3, x4, y4] = action.fingers;
+      return browser.fingers(await this.at([x1, y1]), await this.at([x2, y2]), await this.at([x3, y3]),
+                             await this.at([x4, y4]));
+    }
+    if (action.ratio) return browser.setRatio(Number(action.ratio));
+    if (action.choosetwo) {
+      const [first, second] = action.choosetwo;
+      return this.restart(async () => {
+        await browser.choose('#texture', fileNamed(first));
+        await browser.choose('#texture', fileNamed(second));
+      }, `with ${first} and at once ${second}`, second);
     }
     if (action.choose) {
       return this.restart(() => browser.choose('#texture', fileNamed(action.choose)), `with ${action.choose}`,

@@ -87,6 +87,9 @@ async function playRow(t, browser, page, row) {
     if (step.buttons) await page.buttonsAtLeast(step.buttons);
   }
   assert.equal(await page.console(), page.saying(row.says));
+  if (row.oneCanvas) {
+    assert.equal(await browser.evaluate(() => document.querySelectorAll('canvas').length), 1, 'canvases');
+  }
   await page.send('key Escape');
   await page.says(page.saying(row.says) + ended);
   assert.ok(await browser.evaluate(() => !document.getElementById('again').hidden), 'no start-again button');

@@ -9,7 +9,8 @@ const keyNames = {
 };
 
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
-                          'narrow', 'touch', 'again', 'lose', 'restore']);
+                          'narrow', 'touch', 'fingers', 'again', 'lose', 'restore', 'ratio',
+                          'choosetwo']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -18,7 +19,8 @@ const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 function keyPress(name, capsLock) {
   const parts = name.split('+');
   const base = parts.pop();
-  const press = {key: keyNames[base] ?? base, shift: parts.includes('shift'), control: parts.includes('ctrl')};
+  const press = {key: keyNames[base] ?? base, shift: parts.includes('shift'), control: parts.includes('ctrl'),
+                 alt: parts.includes('alt'), meta: parts.includes('super')};
   if (/^[a-zA-Z]$/.test(press.key)) {
     press.shift ||= press.key !== press.key.toLowerCase();
     const capital = press.shift !== capsLock;
@@ -54,6 +56,13 @@ export function actionsOf(input) {
     } else if (word === 'touch') {
       actions.push({touch: words.slice(i, i + 4).map(Number)});
       i += 4;
+    } else if (word === 'fingers') {
+      // A first finger's drag, and a second finger's, begun after it.
+      actions.push({fingers: words.slice(i, i + 8).map(Number)});
+      i += 8;
+    } else if (word === 'choosetwo') {
+      actions.push({choosetwo: words.slice(i, i + 2)});
+      i += 2;
     } else if (word === 'again' || word === 'lose' || word === 'restore') {
       actions.push({[word]: true});
     } else if (commands.has(word)) {

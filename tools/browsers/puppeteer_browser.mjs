@@ -37,7 +37,8 @@ export class PuppeteerBrowser {
     this.entries = [];
     // Both take touches; the drop of a file from the desktop is Chromium's
     // alone.
-    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true};
+    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true,
+                fingers: engine === 'chromium', ratio: engine === 'firefox'};
   }
 
   async version() {
@@ -83,13 +84,13 @@ export class PuppeteerBrowser {
     return this.page.evaluate(fn, ...args);
   }
 
-  async press(key, {shift = false, control = false} = {}) {
+  async press(key, {shift = false, control = false, alt = false, meta = false} = {}) {
     const keyboard = this.page.keyboard;
-    if (control) await keyboard.down('Control');
-    if (shift) await keyboard.down('Shift');
+    const held = [...(control ? ['Control'] : []), ...(alt ? ['Alt'] : []), ...(meta ? ['Meta'] : []),
+                  ...(shift ? ['Shift'] : [])];
+    for (const k of held) await keyboard.down(k);
     await keyboard.press(key);
-    if (shift) await keyboard.up('Shift');
-    if (control) await keyboard.up('Control');
+    for (const k of held.reverse()) await keyboard.up(k);
   }
 
   async pointer(actions) {
@@ -111,6 +112,26 @@ export class PuppeteerBrowser {
   async choose(selector, path) {
     const input = await this.page.$(selector);
     await input.uploadFile(path);
+  }
+
+  // Two fingers: the first drags from `from` to `to`; the second touches
+  // down at `second` while the first is down and drags to `secondTo` in the
+  // same moves. Chromium's DevTools take touch points together.
+  async fingers(from, to, second, secondTo) {
+    const devtools = await this.page.createCDPSession();
+    const at = ([x, y], id) => ({x, y, id});
+    const send = (type, touchPoints) => devtools.send('Input.dispatchTouchEvent', {type, touchPoints});
+    await send('touchStart', [at(from, 0)]);
+    await send('touchStart', [at(from, 0), at(second, 1)]);
+    await send('touchMove', [at(to, 0), at(secondTo, 1)]);
+    await send('touchEnd', []);
+    await devtools.detach();
+  }
+
+  // The device pixel ratio of the open page, as a zoom or another screen
+  // changes it.
+  async setRatio(ratio) {
+    await this.page.setViewport({...this.viewport, deviceScaleFactor: ratio});
   }
 
   async drop(selector, path) {

@@ -121,8 +121,9 @@ export class WebKitBrowser {
     return this.remote.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
   }
 
-  async press(key, {shift = false, control = false} = {}) {
-    const held = [...(control ? [Key.CONTROL] : []), ...(shift ? [Key.SHIFT] : [])];
+  async press(key, {shift = false, control = false, alt = false, meta = false} = {}) {
+    const held = [...(control ? [Key.CONTROL] : []), ...(alt ? [Key.ALT] : []), ...(meta ? [Key.META] : []),
+                  ...(shift ? [Key.SHIFT] : [])];
     let actions = this.remote.actions();
     for (const k of held) actions = actions.keyDown(k);
     actions = actions.keyDown(keys[key] ?? key).keyUp(keys[key] ?? key);

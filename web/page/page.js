@@ -11,6 +11,7 @@
   let running = null;  // the instance that runs now
   let starts = 0;      // which start is the latest
   let texture = null;  // the chosen file, {name, bytes}; null: the bundled marble
+  let choices = 0;     // which chosen file is the latest
 
   function say(line) {
     consoleBox.textContent += line + '\n';
@@ -22,8 +23,8 @@
   }
 
   // A canvas like the page's own, in its place, with the focus if the old
-  // one had it.
-  function freshCanvas() {
+  // one had it or `focus` asks for it.
+  function freshCanvas(focus) {
     const old = document.getElementById('canvas');
     const canvas = document.createElement('canvas');
     for (const name of ['id', 'width', 'height', 'tabindex', 'role', 'aria-label']) {
@@ -31,7 +32,7 @@
     }
     const focused = document.activeElement === old;
     old.replaceWith(canvas);
-    if (focused) canvas.focus();
+    if (focused || focus) canvas.focus();
     return canvas;
   }
 
@@ -61,14 +62,16 @@
     if (running && running === instance.viewer) stop();
   }
 
-  function start() {
+  // A start the user asks for ("Start again", a file) puts the focus on the
+  // new canvas, so the keys go on to the viewer as before.
+  function start(focus = false) {
     stop();
     const thisStart = ++starts;
     consoleBox.textContent = '';
     ended.hidden = true;
     say(texture ? `Texture: ${texture.name}, read as marmor.bmp` : 'Texture: the bundled marble');
     const instance = {
-      canvas: freshCanvas(),
+      canvas: freshCanvas(focus),
       print: say,
       printErr: line => instance.failed || say(line),
       onExit(status) {
@@ -101,11 +104,15 @@
     }, error => failed(instance, 'The viewer could not start', error));
   }
 
+  // Files chosen close together are read side by side; only the latest
+  // starts the viewer, whichever is read first.
   function startWith(file) {
     if (!file) return;
+    const choice = ++choices;
     file.arrayBuffer().then(bytes => {
+      if (choice !== choices) return;
       texture = {name: file.name, bytes: new Uint8Array(bytes)};
-      start();
+      start(true);
     });
   }
 
@@ -123,7 +130,7 @@
     button.addEventListener('click', () =>
       document.dispatchEvent(new KeyboardEvent('keydown', {key: button.dataset.key, bubbles: true})));
   }
-  document.getElementById('again').addEventListener('click', start);
+  document.getElementById('again').addEventListener('click', () => start(true));
   const chooser = document.getElementById('texture');
   chooser.addEventListener('change', () => {
     startWith(chooser.files[0]);
