@@ -115,14 +115,16 @@ export class PuppeteerBrowser {
   }
 
   // Two fingers: the first drags from `from` to `to`; the second touches
-  // down at `second` while the first is down and drags to `secondTo` in the
-  // same moves. Chromium's DevTools take touch points together.
+  // down at `second` while the first is down, and drags to `secondTo` once
+  // the first has come to rest. Chromium's DevTools take touch points
+  // together.
   async fingers(from, to, second, secondTo) {
     const devtools = await this.page.createCDPSession();
     const at = ([x, y], id) => ({x, y, id});
     const send = (type, touchPoints) => devtools.send('Input.dispatchTouchEvent', {type, touchPoints});
     await send('touchStart', [at(from, 0)]);
     await send('touchStart', [at(from, 0), at(second, 1)]);
+    await send('touchMove', [at(to, 0), at(second, 1)]);
     await send('touchMove', [at(to, 0), at(secondTo, 1)]);
     await send('touchEnd', []);
     await devtools.detach();
