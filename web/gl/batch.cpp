@@ -23,8 +23,19 @@ constexpr std::uint32_t quadTriangles[] = {0, 1, 2, 0, 2, 3};
 
 // The batch a draw in `mode` with the current state goes to: the last one
 // when nothing has changed since, else a new one.
-Batch& batchFor(GLenum mode) {
-  const DrawState state = drawState();
+// The texture coordinate all of a primitive's vertices share; null when
+// they differ.
+const float* sharedTexCoord(const std::uint32_t* ids, std::uint32_t count) {
+  const float* first = &texCoords[std::size_t(ids[0]) * 2];
+  for (std::uint32_t i = 1; i < count; ++i) {
+    const float* t = &texCoords[std::size_t(ids[i]) * 2];
+    if (t[0] != first[0] || t[1] != first[1]) return nullptr;
+  }
+  return first;
+}
+
+Batch& batchFor(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
+  const DrawState state = drawState(sharedTexCoord(ids, count));
   if (!batches.empty()) {
     Batch& last = batches.back();
     if (last.mode == mode && std::memcmp(&last.state, &state, sizeof state) == 0) return last;
@@ -41,7 +52,7 @@ void add(Batch& batch, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
 // Strips drawn one after another become one, joined by two repeated
 // indices: the triangles across the join have no area and draw nothing.
 void addStrip(const std::uint32_t* ids, std::uint32_t count) {
-  Batch& batch = batchFor(GL_TRIANGLE_STRIP);
+  Batch& batch = batchFor(GL_TRIANGLE_STRIP, ids, count);
   if (batch.count > 0) {
     indices.insert(indices.end(), {indices.back(), ids[0]});
     batch.count += 2;
@@ -86,7 +97,7 @@ void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
   }
   Batch* batch = nullptr;
   const auto triangles = [&]() -> Batch& {
-    return batch ? *batch : *(batch = &batchFor(GL_TRIANGLES));
+    return batch ? *batch : *(batch = &batchFor(GL_TRIANGLES, ids, count));
   };
   switch (mode) {
     case GL_TRIANGLES:

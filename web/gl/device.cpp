@@ -2,6 +2,7 @@
 
 #include <webgl/webgl1.h>
 
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -59,8 +60,8 @@ GLenum make(Texture& t) {
   if (t.made == 0) emscripten_glGenTextures(1, &t.made);
   emscripten_glBindTexture(GL_TEXTURE_2D, t.made);
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, t.alignment);
-  emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, t.width, t.height, 0, GL_RGB,
-                          GL_UNSIGNED_BYTE, t.image.data());
+  emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, t.width, t.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                          t.image.data());
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -104,6 +105,28 @@ GLuint newTexture() {
   if (device.lastTexture == UINT32_MAX) return 0;
   device.textures[++device.lastTexture];
   return device.lastTexture;
+}
+
+std::array<float, 4> filteredTexel(GLuint texture, float s, float t) {
+  const Texture& image = device.textures[texture];
+  const int width = image.width, height = image.height;
+  const std::size_t stride =
+      (std::size_t(width) * 3 + image.alignment - 1) / image.alignment * image.alignment;
+  // The texel in column i and row j, the pattern repeated.
+  const auto at = [&](float i, float j, int c) {
+    const int x = int(i - width * std::floor(i / width));
+    const int y = int(j - height * std::floor(j / height));
+    return image.image[std::size_t(y) * stride + std::size_t(x) * 3 + c] / 255.0f;
+  };
+  const float u = s * width - 0.5f, v = t * height - 0.5f;
+  const float i = std::floor(u), j = std::floor(v), fx = u - i, fy = v - j;
+  std::array<float, 4> texel{0, 0, 0, 1};
+  for (int c = 0; c < 3; ++c) {
+    const float below = at(i, j, c) + (at(i + 1, j, c) - at(i, j, c)) * fx;
+    const float above = at(i, j + 1, c) + (at(i + 1, j + 1, c) - at(i, j + 1, c)) * fx;
+    texel[c] = std::floor((below + (above - below) * fy) * 255.0f + 0.5f) / 255.0f;
+  }
+  return texel;
 }
 
 GLenum setImage(GLuint texture, GLsizei width, GLsizei height, GLint alignment,

@@ -10,6 +10,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -36,8 +37,7 @@ GLuint newTexture();
 // Gives `texture` an image of RGB bytes, rows aligned to `alignment`, and
 // keeps a copy. Returns GL's error for an image WebGL refuses, which then
 // leaves the texture without one; GL_NO_ERROR otherwise.
-GLenum setImage(GLuint texture, GLsizei width, GLsizei height, GLint alignment,
-                const void* pixels);
+GLenum setImage(GLuint texture, GLsizei width, GLsizei height, GLint alignment, const void* pixels);
 
 struct ImageSize {
   int width;
@@ -45,6 +45,10 @@ struct ImageSize {
 };
 // The size of the texture's image; none while it has none.
 std::optional<ImageSize> imageSize(GLuint texture);
+
+// The texture's image at (s, t) as the fragment stage filters it: repeated,
+// linearly filtered and rounded to 8 bits; red, green, blue and alpha.
+std::array<float, 4> filteredTexel(GLuint texture, float s, float t);
 
 // Binds the texture's WebGL texture for drawing; 0 binds none.
 void bindTexture(GLuint texture);

@@ -74,6 +74,7 @@ void setUniforms(const Uniforms& at, const DrawState& state, const DrawState& ha
     emscripten_glUniform4fv(at.tPlane, 1, state.planes + 4);
   });
   set(state.lift, had.lift, [&] { emscripten_glUniform1f(at.lift, state.lift); });
+  set(state.texel, had.texel, [&] { emscripten_glUniform4fv(at.texel, 1, state.texel); });
   set(state.textureSize, had.textureSize,
       [&] { emscripten_glUniform2fv(at.textureSize, 1, state.textureSize); });
 }

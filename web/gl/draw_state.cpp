@@ -22,7 +22,7 @@ void product(float* to, const Vec4& a, const Vec4& b) {
   for (int i = 0; i < 3; ++i) to[i] = a[i] * b[i];
 }
 
-std::uint32_t featuresOf(const State& s, bool textured) {
+std::uint32_t featuresOf(const State& s, bool textured, bool oneTexel) {
   std::uint32_t on = 0;
   if (s.lighting) on |= lighting;
   if (s.lighting && s.light0) on |= lightZero;
@@ -33,7 +33,7 @@ std::uint32_t featuresOf(const State& s, bool textured) {
   if (s.material.shininess != 0.0f) on |= shininess;
   if (s.generateS) on |= generateS;
   if (s.generateT) on |= generateT;
-  if (textured) on |= texturing;
+  if (textured) on |= oneTexel ? constantTexel : texturing;
   return on;
 }
 
@@ -55,7 +55,7 @@ void putLight(DrawState& d, const Light& l, const Material& m) {
 
 }  // namespace
 
-DrawState drawState() {
+DrawState drawState(const float* texCoord) {
   DrawState d{};
   const Mat4& modelview = gl.modelview.back();
   put(d.modelviewProjection, matrices::multiply(gl.projection.back(), modelview).m);
@@ -73,12 +73,18 @@ DrawState drawState() {
   // A texture without an image is as if texturing were off.
   const auto image = device::imageSize(gl.boundTexture);
   const bool textured = gl.texturing && image;
-  if (textured) {
+  // A draw whose vertices all lie at one texel, such as a shape drawn
+  // without texture coordinates, has it filtered here once rather than at
+  // every fragment.
+  const bool oneTexel = textured && texCoord && !gl.generateS && !gl.generateT;
+  if (oneTexel) {
+    put(d.texel, device::filteredTexel(gl.boundTexture, texCoord[0], texCoord[1]));
+  } else if (textured) {
     d.texture = gl.boundTexture;
     d.textureSize[0] = float(image->width);
     d.textureSize[1] = float(image->height);
   }
-  d.features = featuresOf(gl, textured);
+  d.features = featuresOf(gl, textured, oneTexel);
   return d;
 }
 

@@ -23,6 +23,7 @@ enum Feature : std::uint32_t {
   generateS = 1u << 7,
   generateT = 1u << 8,
   texturing = 1u << 9,
+  constantTexel = 1u << 10,  // textured, but every vertex at the same texel
 };
 
 // Plain floats, so that two draws with the same state compare equal byte
@@ -42,11 +43,13 @@ struct DrawState {
   float colour[4];  // the current colour, for unlit drawing
   float planes[8];  // s and t's object planes
   float lift;       // 1/256 of a pixel, in clip units per w
-  GLuint texture;   // 0 when the draw is untextured
+  GLuint texture;   // 0 when the draw is untextured or its texel is known
   float textureSize[2];
+  float texel[4];  // the filtered texel every vertex of the draw is at
 };
 
-// The state a draw made now is drawn with.
-DrawState drawState();
+// The state a draw made now is drawn with. `texCoord` is the texture
+// coordinate of every vertex of the draw when they all have the same one.
+DrawState drawState(const float* texCoord);
 
 }  // namespace standin

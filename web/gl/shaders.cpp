@@ -41,6 +41,9 @@ uniform float shininess;
 #else
 uniform vec4 colour;
 #endif
+#if CONSTANT_TEXEL
+uniform vec4 texel;
+#endif
 #if GENERATE_S
 uniform vec4 sPlane;
 #endif
@@ -89,6 +92,9 @@ void main() {
 #else
   litColour = colour;
 #endif
+#if CONSTANT_TEXEL
+  litColour.rgb *= texel.rgb;
+#endif
 #if GENERATE_S
   texPlace.s = dot(sPlane, object);
 #else
@@ -134,11 +140,12 @@ void main() {
 
 std::string definesOf(std::uint32_t features) {
   const std::pair<Feature, const char*> names[] = {
-      {lighting, "LIGHTING"},       {lightZero, "LIGHT_ZERO"},
-      {normalizing, "NORMALIZING"}, {positionalLight, "POSITIONAL_LIGHT"},
-      {spotLight, "SPOT_LIGHT"},    {spotExponent, "SPOT_EXPONENT"},
-      {shininess, "SHININESS"},     {generateS, "GENERATE_S"},
-      {generateT, "GENERATE_T"},    {texturing, "TEXTURING"}};
+      {lighting, "LIGHTING"},           {lightZero, "LIGHT_ZERO"},
+      {normalizing, "NORMALIZING"},     {positionalLight, "POSITIONAL_LIGHT"},
+      {spotLight, "SPOT_LIGHT"},        {spotExponent, "SPOT_EXPONENT"},
+      {shininess, "SHININESS"},         {generateS, "GENERATE_S"},
+      {generateT, "GENERATE_T"},        {texturing, "TEXTURING"},
+      {constantTexel, "CONSTANT_TEXEL"}};
   std::string defines;
   for (const auto& [feature, name] : names) {
     defines += std::string("#define ") + name + ((features & feature) ? " 1\n" : " 0\n");
@@ -192,7 +199,8 @@ Program makeProgram(std::uint32_t features) {
           at("sPlane"),
           at("tPlane"),
           at("lift"),
-          at("textureSize")};
+          at("textureSize"),
+          at("texel")};
   emscripten_glUseProgram(p.program);
   emscripten_glUniform1i(at("image"), 0);
   return p;

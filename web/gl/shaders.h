@@ -18,7 +18,7 @@ enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute 
 struct Uniforms {
   GLint modelviewProjection, modelview, normalMatrix, base, ambientProduct, diffuseProduct,
       specularProduct, lightPlace, attenuation, spot, spotCosCutoff, shininess, colour, sPlane,
-      tPlane, lift, textureSize;
+      tPlane, lift, textureSize, texel;
 };
 
 struct Program {

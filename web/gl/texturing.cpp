@@ -53,8 +53,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
   if (gl.boundTexture == 0) return unsupported("glTexImage2D", 0);
   // Draws gathered before take the image the texture had then.
   flushDraws();
-  const GLenum error =
-      device::setImage(gl.boundTexture, width, height, gl.unpackAlignment, pixels);
+  const GLenum error = device::setImage(gl.boundTexture, width, height, gl.unpackAlignment, pixels);
   if (error != GL_NO_ERROR) setError(error);
 }
 
