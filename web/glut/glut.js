@@ -100,8 +100,12 @@ mergeInto(LibraryManager.library, {
       if (event.pointerId === GLUT.dragging) GLUT.dragging = null;
     },
 
-    // Sizes the window to the canvas on screen in device pixels.
-    fit: function(always) {
+    // Sizes the window to the canvas on screen in device pixels. A new size
+    // clears the canvas, and a resize is heard after this frame's animation
+    // callbacks, so `now` draws the scene again at once: the browser never
+    // shows the cleared canvas. The first size waits for a frame, as every
+    // other redisplay does.
+    fit: function(always, now) {
       var canvas = Module['canvas'];
       var rect = canvas.getBoundingClientRect();
       var ratio = window.devicePixelRatio || 1;
@@ -111,10 +115,8 @@ mergeInto(LibraryManager.library, {
       canvas.width = GLUT.width = width;
       canvas.height = GLUT.height = height;
       GLUT.call(GLUT.reshape, [width, height]);
-      // A new size clears the canvas, and a resize is heard after this
-      // frame's animation callbacks: the scene is drawn again at once, so the
-      // browser never shows the cleared canvas.
-      GLUT.draw();
+      if (now) GLUT.draw();
+      else _glutPostRedisplay();
     },
 
     // A change of the device pixel ratio (a zoom, another screen) is heard
@@ -122,7 +124,7 @@ mergeInto(LibraryManager.library, {
     watchRatio: function() {
       var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
       query.addEventListener('change', function() {
-        GLUT.fit(false);
+        GLUT.fit(false, true);
         GLUT.watchRatio();
       }, {once: true, signal: GLUT.listening.signal});
     },
@@ -169,7 +171,7 @@ mergeInto(LibraryManager.library, {
       canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); }, options);
       canvas.addEventListener('webglcontextlost', GLUT.onContextLost, options);
       canvas.addEventListener('webglcontextrestored', GLUT.onContextRestored, options);
-      GLUT.resizing = new ResizeObserver(function() { GLUT.fit(false); });
+      GLUT.resizing = new ResizeObserver(function() { GLUT.fit(false, true); });
       GLUT.resizing.observe(canvas);
       GLUT.watchRatio();
     },
