@@ -27,6 +27,7 @@ struct Texture {
 struct Device {
   bool lost = false;
   Buffers buffers;
+  std::map<GLuint, std::vector<std::uint8_t>> uploaded;  // what each buffer holds
   std::map<std::uint32_t, Program> programs;
   std::map<GLuint, Texture> textures;
   GLuint lastTexture = 0;
@@ -91,6 +92,15 @@ const Buffers& buffers() {
   attribute(normalAttribute, 3, floatsPerVertex, 3);
   emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
   return b;
+}
+
+void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes) {
+  emscripten_glBindBuffer(target, buffer);
+  std::vector<std::uint8_t>& held = device.uploaded[buffer];
+  const auto from = static_cast<const std::uint8_t*>(data);
+  if (held.size() == bytes && std::memcmp(held.data(), from, bytes) == 0) return;
+  held.assign(from, from + bytes);
+  emscripten_glBufferData(target, GLsizeiptr(bytes), data, GL_STATIC_DRAW);
 }
 
 Program& program(std::uint32_t features) {
@@ -199,6 +209,7 @@ using namespace standin::device;
 extern "C" void standinContextLost() {
   device.lost = true;
   device.buffers = {};
+  device.uploaded.clear();
   device.programs.clear();
   for (auto& [name, t] : device.textures) t.made = 0;
 }

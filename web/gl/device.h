@@ -28,6 +28,11 @@ struct Buffers {
 // pointing into them.
 const Buffers& buffers();
 
+// Gives `buffer`, bound to `target`, the bytes of `data`, unless it holds
+// those very bytes from an earlier frame: WebGL keeps them, as a driver
+// may, so a frame whose vertices are the last one's sends none again.
+void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes);
+
 // The program for a draw's features, made the first time.
 Program& program(std::uint32_t features);
 

@@ -26,9 +26,7 @@ void uploadTexCoords(const device::Buffers& b, const std::vector<float>& texCoor
     emscripten_glVertexAttrib2f(texCoordAttribute, texCoords[0], texCoords[1]);
     return;
   }
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.texCoords);
-  emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(texCoords.size() * sizeof(float)),
-                          texCoords.data(), GL_STREAM_DRAW);
+  device::upload(GL_ARRAY_BUFFER, b.texCoords, texCoords.data(), texCoords.size() * sizeof(float));
   emscripten_glEnableVertexAttribArray(texCoordAttribute);
   emscripten_glVertexAttribPointer(texCoordAttribute, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float),
                                    nullptr);
@@ -86,12 +84,9 @@ void drawBatches(const std::vector<float>& vertices, const std::vector<float>& t
   if (device::lost()) return;
   const device::Buffers& b = device::buffers();
   uploadTexCoords(b, texCoords);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
-  emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)),
-                          vertices.data(), GL_STREAM_DRAW);
-  emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                          GLsizeiptr(indices.size() * sizeof(std::uint32_t)), indices.data(),
-                          GL_STREAM_DRAW);
+  device::upload(GL_ARRAY_BUFFER, b.vertices, vertices.data(), vertices.size() * sizeof(float));
+  device::upload(GL_ELEMENT_ARRAY_BUFFER, b.indices, indices.data(),
+                 indices.size() * sizeof(std::uint32_t));
   const Program* current = nullptr;
   GLuint bound = 0;
   for (std::size_t i = 0; i < batches.size(); ++i) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// The frame's gathered draws handed to WebGL: one upload of the vertices,
-// one of their texture coordinates where they are not all the same, one of
-// the indices, then each batch drawn with its program and uniforms.
+// The frame's gathered draws handed to WebGL: the vertices, their texture
+// coordinates where they are not all the same, and the indices, each sent
+// only when it differs from what WebGL holds from the frame before; then
+// each batch drawn with its program and uniforms.
 
 #include <GL/gl.h>
 
