@@ -38,25 +38,29 @@ async function consoleIsClean(browser, row = {}) {
   assert.deepEqual(log, [], `the browser's console says ${JSON.stringify(log)}`);
 }
 
-async function runRow(t, browser, row) {
+async function runRow(t, browser, row, renderer) {
   const page = new Page(browser);
   const cannot = row.steps.map(step => page.cannot(step.page ?? step.input)).find(Boolean);
   if (cannot) return t.skip(`${browser.engine}: ${cannot}`);
   try {
-    await playRow(t, browser, page, row);
+    await playRow(t, browser, page, row, renderer);
   } finally {
     await page.release();
   }
   return true;
 }
 
-// The largest texture the engine's WebGL takes, as a page may ask it.
-function rendererLimit(browser) {
+// The engine's WebGL renderer and the largest texture it takes, as a page
+// may ask them: once an engine, since WebKitGTK does not always survive a
+// second context made beside the viewer's.
+function askRenderer(browser) {
   return browser.evaluate(() => {
     const context = document.createElement('canvas').getContext('webgl');
+    const names = context.getExtension('WEBGL_debug_renderer_info');
+    const renderer = context.getParameter(names ? names.UNMASKED_RENDERER_WEBGL : context.RENDERER);
     const limit = context.getParameter(context.MAX_TEXTURE_SIZE);
     context.getExtension('WEBGL_lose_context')?.loseContext();
-    return limit;
+    return {renderer, limit};
   });
 }
 
@@ -65,13 +69,13 @@ function withLimit(line, limit) {
   return line.replaceAll('{limit+1}', String(limit + 1)).replaceAll('{limit}', String(limit));
 }
 
-async function playRow(t, browser, page, row) {
+async function playRow(t, browser, page, row, renderer) {
   await browser.open(pageUrl);
   await page.started();
   assert.equal(await browser.evaluate(() => document.title), title);
   let limit = 0;
   if (row.texture === 'widerThanTheRenderer') {
-    limit = await rendererLimit(browser);
+    limit = renderer.limit;
     t.diagnostic(`MAX_TEXTURE_SIZE ${limit}`);
     await page.perform({choose: widerTexture(limit)});
   } else if (row.texture !== 'bundled') {
@@ -212,14 +216,8 @@ for (const engine of chosenEngines()) {
     before(async () => {
       const browser = await browserFor({});
       version = await browser.version();
-      await browser.open(pageUrl);
-      renderer = await browser.evaluate(() => {
-        const context = document.createElement('canvas').getContext('webgl');
-        const names = context.getExtension('WEBGL_debug_renderer_info');
-        const renderer = context.getParameter(names ? names.UNMASKED_RENDERER_WEBGL : context.RENDERER);
-        context.getExtension('WEBGL_lose_context')?.loseContext();
-        return renderer;
-      });
+      await browser.open('about:blank');
+      renderer = await askRenderer(browser);
     });
     after(async () => {
       for (const browser of browsers.values()) await browser.close();
@@ -229,12 +227,12 @@ for (const engine of chosenEngines()) {
     for (const row of rows) {
       test(row.name, {timeout: rowSeconds * 1000}, async t => {
         t.diagnostic(`engine ${version}`);
-        t.diagnostic(`renderer ${renderer}`);
+        t.diagnostic(`renderer ${renderer.renderer}`);
         const browser = await browserFor(row);
         try {
           const run = row.webgl === false ? runWithoutWebGL(browser) :
               row.fault ? runWithFault(browser, row) : row.resized ? runResized(browser, row) :
-              runRow(t, browser, row);
+              runRow(t, browser, row, renderer);
           if (await run) ++passed;
         } catch (error) {
           if (!error.cannot) throw error;
