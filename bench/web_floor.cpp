@@ -9,19 +9,19 @@
 
 namespace standin {
 
-std::uint32_t addVertex(const float*, const float*, const float*) {
+std::uint32_t addVertex(const Vertex&) {
   return 0;
 }
 
-NewVertices addVertices(std::uint32_t) {
-  return {nullptr, nullptr};
+bool sameVertex(std::uint32_t, const Vertex&) {
+  return true;
 }
 
 std::uint32_t frameVertexCount() {
   return 0;
 }
 
-void drawPrimitive(GLenum, const std::uint32_t*, std::uint32_t) {}
+void drawPrimitive(GLenum, const std::uint32_t*, std::uint32_t, bool) {}
 
 void flushDraws() {}
 
@@ -41,6 +41,9 @@ void glNormal3f(GLfloat, GLfloat, GLfloat) {}
 void glNormal3fv(const GLfloat*) {}
 void glTexCoord2f(GLfloat, GLfloat) {}
 void glTexCoord2fv(const GLfloat*) {}
+void glColor4f(GLfloat, GLfloat, GLfloat, GLfloat) {}
+void glColor4fv(const GLfloat*) {}
+void glColor3f(GLfloat, GLfloat, GLfloat) {}
 void glEnableClientState(GLenum) {}
 void glDisableClientState(GLenum) {}
 void glVertexPointer(GLint, GLenum, GLsizei, const GLvoid*) {}

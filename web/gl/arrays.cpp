@@ -1,16 +1,13 @@
 // Client-side vertex, normal and texture-coordinate arrays, drawn with
-// glDrawArrays and glDrawElements. GLUT's shapes draw one strip after
-// another from the same arrays, each strip a little further on, so the
-// vertices the draws reach go into the frame once, in one run, and each
-// draw's indices are only moved to where that run starts. The run holds
-// until the arrays are named again (a gl*Pointer call, even with the same
-// address, which a new shape's arrays may well have) or switched on or off,
-// until the current normal or texture coordinate changes, or the frame is
-// flushed. Like GLUT, a program must not write into arrays between two
-// draws from them without naming them again.
+// glDrawArrays and glDrawElements, which read them as they are at the
+// draw. GLUT's shapes draw one strip after another from the same arrays,
+// each strip a little further on, so the vertices the draws reach go into
+// the frame once, in one run, and each draw's indices are only moved to
+// where that run starts. A draw goes on with the run only where the
+// vertices it shares with it are still the same: a program may write into
+// its arrays between two draws.
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "gl/batch.h"
@@ -21,73 +18,79 @@ using namespace standin;
 
 namespace {
 
-std::uint64_t arraysNamed = 0;  // counts every change of what the arrays are
-
 // The arrays' vertices first to last (not included) are in the frame from
-// `start` on, taken as the arrays were named `named`, with that current
-// normal and texture coordinate, in that frame.
+// `start` on, in that frame.
 struct Run {
-  std::uint64_t named = ~0ull, frame = ~0ull;
-  Vec3 normal;
-  float texCoord[2];
+  std::uint64_t frame = ~0ull;
   GLuint first = 0, last = 0;
   std::uint32_t start = 0;
 };
 
 Run run;
 
-void renamed() {
-  ++arraysNamed;
-}
-
-bool runHolds() {
-  return run.named == arraysNamed && run.frame == flushCount() && run.normal == gl.normal &&
-         run.texCoord[0] == gl.texCoord[0] && run.texCoord[1] == gl.texCoord[1] &&
-         run.start + (run.last - run.first) == frameVertexCount();
-}
-
 const GLfloat* element(const ClientArray& array, GLuint index) {
   const GLsizei step = array.stride != 0 ? array.stride / GLsizei(sizeof(GLfloat)) : array.size;
   return array.data + std::size_t(index) * step;
 }
 
-// Writes the arrays' vertex `index` as the frame lays vertices out.
-void copyVertex(GLuint index, float* to, float* texCoord) {
+// The arrays' vertex `index` as it is now; `position` and `texCoord` hold
+// what the arrays leave out.
+Vertex arrayVertex(GLuint index, float (&position)[3], float (&texCoord)[2]) {
   const GLfloat* v = element(gl.vertexArray, index);
-  to[0] = v[0], to[1] = v[1], to[2] = gl.vertexArray.size > 2 ? v[2] : 0.0f;
+  position[0] = v[0], position[1] = v[1], position[2] = gl.vertexArray.size > 2 ? v[2] : 0.0f;
   const float* normal = gl.normalArray.enabled ? element(gl.normalArray, index) : gl.normal.data();
-  to[3] = normal[0], to[4] = normal[1], to[5] = normal[2];
-  texCoord[0] = gl.texCoord[0], texCoord[1] = gl.texCoord[1];
+  const float* coordinate = gl.texCoord;
   if (gl.texCoordArray.enabled) {
     const GLfloat* t = element(gl.texCoordArray, index);
     texCoord[0] = t[0];
-    if (gl.texCoordArray.size > 1) texCoord[1] = t[1];
+    texCoord[1] = gl.texCoordArray.size > 1 ? t[1] : 0.0f;
+    coordinate = texCoord;
   }
+  return {position, normal, coordinate, gl.colour.data()};
+}
+
+// Whether the run's copies of the arrays' vertices first to last are what
+// the arrays hold now.
+bool unchanged(GLuint first, GLuint last) {
+  float position[3], texCoord[2];
+  for (GLuint i = first; i < last; ++i) {
+    if (!sameVertex(run.start + (i - run.first), arrayVertex(i, position, texCoord))) return false;
+  }
+  return true;
 }
 
 // Makes the run reach the arrays' vertices first to last (not included):
 // it goes on where it can, else a new one starts.
 void reach(GLuint first, GLuint last) {
-  if (!runHolds() || first < run.first) {
-    run = {arraysNamed, flushCount(), gl.normal,         {gl.texCoord[0], gl.texCoord[1]},
-           first,       first,        frameVertexCount()};
+  const bool goesOn = run.frame == flushCount() && first >= run.first && first <= run.last &&
+                      run.start + (run.last - run.first) == frameVertexCount() &&
+                      unchanged(first, std::min(last, run.last));
+  if (!goesOn) run = {flushCount(), first, first, frameVertexCount()};
+  float position[3], texCoord[2];
+  for (; run.last < last; ++run.last) addVertex(arrayVertex(run.last, position, texCoord));
+}
+
+bool drawable(GLenum mode, GLsizei count) {
+  if (!outsideBeginEnd()) return false;
+  if (mode > GL_POLYGON) {
+    setError(GL_INVALID_ENUM);
+    return false;
   }
-  if (run.last >= last) return;
-  NewVertices to = addVertices(last - run.last);
-  for (; run.last < last; ++run.last, to.attributes += floatsPerVertex, to.texCoords += 2) {
-    copyVertex(run.last, to.attributes, to.texCoords);
+  if (count < 0) {
+    setError(GL_INVALID_VALUE);
+    return false;
   }
+  return gl.vertexArray.enabled && count > 0;
 }
 
 template <typename Index>
-void drawIndexed(GLenum mode, const Index* indices, GLsizei count) {
-  if (!gl.vertexArray.enabled || count <= 0) return;
+void drawFromArrays(GLenum mode, const Index* indices, GLsizei count, bool indexed) {
   const auto [lowest, highest] = std::minmax_element(indices, indices + count);
   reach(*lowest, GLuint(*highest) + 1);
   static std::vector<std::uint32_t> ids;
   ids.resize(std::size_t(count));
   for (GLsizei i = 0; i < count; ++i) ids[i] = run.start + (indices[i] - run.first);
-  drawPrimitive(mode, ids.data(), static_cast<std::uint32_t>(count));
+  drawPrimitive(mode, ids.data(), static_cast<std::uint32_t>(count), indexed);
 }
 
 ClientArray* clientArray(GLenum array) {
@@ -104,49 +107,75 @@ ClientArray* clientArray(GLenum array) {
   }
 }
 
+// An array the stand-in reads as GL does: floats, at a whole number of
+// floats from one element to the next.
+bool readable(const char* call, GLenum type, GLsizei stride) {
+  if (stride < 0) {
+    setError(GL_INVALID_VALUE);
+    return false;
+  }
+  if (type != GL_FLOAT) {
+    unsupported(call, type);
+    return false;
+  }
+  if (stride % GLsizei(sizeof(GLfloat)) != 0) {
+    unsupported(call, unsigned(stride), GL_INVALID_VALUE);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" {
 
 void glEnableClientState(GLenum array) {
   if (ClientArray* a = clientArray(array)) a->enabled = true;
-  renamed();
 }
 
 void glDisableClientState(GLenum array) {
   if (ClientArray* a = clientArray(array)) a->enabled = false;
-  renamed();
 }
 
+// A fourth coordinate, w or q, would divide the others; the stand-in takes
+// none.
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
-  if (type != GL_FLOAT || size < 2 || size > 4) return unsupported("glVertexPointer", type);
+  if (size < 2 || size > 4) return setError(GL_INVALID_VALUE);
+  if (!readable("glVertexPointer", type, stride)) return;
+  if (size == 4) return unsupported("glVertexPointer", GLenum(size), GL_INVALID_VALUE);
   gl.vertexArray = {gl.vertexArray.enabled, size, stride, static_cast<const GLfloat*>(pointer)};
-  renamed();
 }
 
 void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
-  if (type != GL_FLOAT) return unsupported("glNormalPointer", type);
+  if (!readable("glNormalPointer", type, stride)) return;
   gl.normalArray = {gl.normalArray.enabled, 3, stride, static_cast<const GLfloat*>(pointer)};
-  renamed();
 }
 
 void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
-  if (type != GL_FLOAT || size < 1 || size > 4) return unsupported("glTexCoordPointer", type);
+  if (size < 1 || size > 4) return setError(GL_INVALID_VALUE);
+  if (!readable("glTexCoordPointer", type, stride)) return;
+  if (size == 4) return unsupported("glTexCoordPointer", GLenum(size), GL_INVALID_VALUE);
   gl.texCoordArray = {gl.texCoordArray.enabled, size, stride, static_cast<const GLfloat*>(pointer)};
-  renamed();
 }
 
 void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-  std::vector<GLuint> indices(std::size_t(count > 0 ? count : 0));
+  if (first < 0) return setError(GL_INVALID_VALUE);
+  if (!drawable(mode, count)) return;
+  std::vector<GLuint> indices(static_cast<std::size_t>(count));
   for (GLsizei i = 0; i < count; ++i) indices[i] = static_cast<GLuint>(first + i);
-  drawIndexed(mode, indices.data(), count);
+  drawFromArrays(mode, indices.data(), count, false);
 }
 
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* pointer) {
+  if (type != GL_UNSIGNED_BYTE && type != GL_UNSIGNED_SHORT && type != GL_UNSIGNED_INT) {
+    return setError(GL_INVALID_ENUM);
+  }
+  if (!drawable(mode, count)) return;
+  if (type == GL_UNSIGNED_BYTE)
+    return drawFromArrays(mode, static_cast<const GLubyte*>(pointer), count, true);
   if (type == GL_UNSIGNED_SHORT)
-    return drawIndexed(mode, static_cast<const GLushort*>(pointer), count);
-  if (type == GL_UNSIGNED_INT) return drawIndexed(mode, static_cast<const GLuint*>(pointer), count);
-  unsupported("glDrawElements", type);
+    return drawFromArrays(mode, static_cast<const GLushort*>(pointer), count, true);
+  drawFromArrays(mode, static_cast<const GLuint*>(pointer), count, true);
 }
 
 }  // extern "C"

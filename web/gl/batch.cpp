@@ -1,7 +1,6 @@
 #include "gl/batch.h"
 
 #include <cstring>
-#include <vector>
 
 #include "gl/draw.h"
 #include "gl/state.h"
@@ -12,28 +11,26 @@ namespace standin {
 namespace {
 
 std::vector<float> vertices;
-std::vector<float> texCoords;
+VertexAttribute<2> texCoords;
+VertexAttribute<4> colours;
 std::vector<std::uint32_t> indices;
 std::vector<Batch> batches;
 std::uint64_t flushes = 0;
 
-// The corners' order of the triangles a quad is drawn as: (0, 1, 2) and
-// (0, 2, 3), the split the desktop's renderer makes.
-constexpr std::uint32_t quadTriangles[] = {0, 1, 2, 0, 2, 3};
-
-// The batch a draw in `mode` with the current state goes to: the last one
-// when nothing has changed since, else a new one.
 // The texture coordinate all of a primitive's vertices share; null when
 // they differ.
 const float* sharedTexCoord(const std::uint32_t* ids, std::uint32_t count) {
-  const float* first = &texCoords[std::size_t(ids[0]) * 2];
+  const float* first = texCoords.of(ids[0]);
+  if (!texCoords.varies()) return first;
   for (std::uint32_t i = 1; i < count; ++i) {
-    const float* t = &texCoords[std::size_t(ids[i]) * 2];
+    const float* t = texCoords.of(ids[i]);
     if (t[0] != first[0] || t[1] != first[1]) return nullptr;
   }
   return first;
 }
 
+// The batch a draw in `mode` with the current state goes to: the last one
+// when nothing has changed since, else a new one.
 Batch& batchFor(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
   const DrawState state = drawState(sharedTexCoord(ids, count));
   if (!batches.empty()) {
@@ -61,9 +58,37 @@ void addStrip(const std::uint32_t* ids, std::uint32_t count) {
   batch.count += count;
 }
 
-void addQuad(Batch& batch, const std::uint32_t (&corners)[4]) {
-  add(batch, corners[quadTriangles[0]], corners[quadTriangles[1]], corners[quadTriangles[2]]);
-  add(batch, corners[quadTriangles[3]], corners[quadTriangles[4]], corners[quadTriangles[5]]);
+// Quads are cut into triangles along the diagonal the desktop's renderer
+// cuts them along, which shows where their corners' colours differ: a
+// strip's quad from its first corner to its fourth; a quad from its first
+// to its third, but where its draw is indexed or has to be clipped, from
+// its second to its fourth.
+void addQuad(Batch& batch, const std::uint32_t* corner, bool secondToFourth) {
+  if (secondToFourth) {
+    add(batch, corner[0], corner[1], corner[3]);
+    add(batch, corner[1], corner[2], corner[3]);
+  } else {
+    add(batch, corner[0], corner[1], corner[2]);
+    add(batch, corner[0], corner[2], corner[3]);
+  }
+}
+
+void addStripQuad(Batch& batch, const std::uint32_t* corner) {
+  add(batch, corner[0], corner[1], corner[3]);
+  add(batch, corner[2], corner[0], corner[3]);
+}
+
+// Whether a vertex of the draw lies outside the view volume.
+bool outsideTheView(const std::uint32_t* ids, std::uint32_t count) {
+  const Mat4 clip = matrices::multiply(gl.projection.back(), gl.modelview.back());
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const float* p = &vertices[std::size_t(ids[i]) * floatsPerVertex];
+    const Vec4 v = matrices::transform(clip, {p[0], p[1], p[2], 1.0f});
+    for (int axis = 0; axis < 3; ++axis) {
+      if (v[axis] < -v[3] || v[axis] > v[3]) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -72,24 +97,23 @@ std::uint32_t frameVertexCount() {
   return static_cast<std::uint32_t>(vertices.size() / floatsPerVertex);
 }
 
-NewVertices addVertices(std::uint32_t count) {
-  const std::size_t at = frameVertexCount();
-  vertices.resize((at + count) * floatsPerVertex);
-  texCoords.resize((at + count) * 2);
-  return {vertices.data() + at * floatsPerVertex, texCoords.data() + at * 2};
-}
-
-std::uint32_t addVertex(const float* position, const float* normal, const float* texCoord) {
+std::uint32_t addVertex(const Vertex& vertex) {
   const std::uint32_t id = frameVertexCount();
-  const NewVertices to = addVertices(1);
-  float* v = to.attributes;
-  v[0] = position[0], v[1] = position[1], v[2] = position[2];
-  v[3] = normal[0], v[4] = normal[1], v[5] = normal[2];
-  to.texCoords[0] = texCoord[0], to.texCoords[1] = texCoord[1];
+  vertices.insert(vertices.end(), vertex.position, vertex.position + 3);
+  vertices.insert(vertices.end(), vertex.normal, vertex.normal + 3);
+  texCoords.add(vertex.texCoord);
+  colours.add(vertex.colour);
   return id;
 }
 
-void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
+bool sameVertex(std::uint32_t id, const Vertex& vertex) {
+  const float* v = &vertices[std::size_t(id) * floatsPerVertex];
+  return std::equal(v, v + 3, vertex.position) && std::equal(v + 3, v + 6, vertex.normal) &&
+         std::equal(vertex.texCoord, vertex.texCoord + 2, texCoords.of(id)) &&
+         std::equal(vertex.colour, vertex.colour + 4, colours.of(id));
+}
+
+void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count, bool indexed) {
   if (drawingStopped()) return;
   if (mode == GL_TRIANGLE_STRIP) {
     if (count >= 3) addStrip(ids, count);
@@ -108,14 +132,14 @@ void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
     case GL_POLYGON:
       for (std::uint32_t i = 1; i + 1 < count; ++i) add(triangles(), ids[0], ids[i], ids[i + 1]);
       break;
-    case GL_QUADS:
+    case GL_QUADS: {
+      const bool secondToFourth = indexed || outsideTheView(ids, count);
       for (std::uint32_t q = 0; q + 3 < count; q += 4)
-        addQuad(triangles(), {ids[q], ids[q + 1], ids[q + 2], ids[q + 3]});
+        addQuad(triangles(), ids + q, secondToFourth);
       break;
+    }
     case GL_QUAD_STRIP:
-      // The strip's pairs are the quads' sides: each quad goes round v0 v1 v3 v2.
-      for (std::uint32_t i = 0; i + 3 < count; i += 2)
-        addQuad(triangles(), {ids[i], ids[i + 1], ids[i + 3], ids[i + 2]});
+      for (std::uint32_t i = 0; i + 3 < count; i += 2) addStripQuad(triangles(), ids + i);
       break;
     default:
       unsupported("glBegin", mode);
@@ -123,9 +147,12 @@ void drawPrimitive(GLenum mode, const std::uint32_t* ids, std::uint32_t count) {
 }
 
 void flushDraws() {
-  if (!batches.empty() && !drawingStopped()) drawBatches(vertices, texCoords, indices, batches);
+  if (!batches.empty() && !drawingStopped()) {
+    drawFrame({vertices, texCoords, colours, indices, batches});
+  }
   vertices.clear();
   texCoords.clear();
+  colours.clear();
   indices.clear();
   batches.clear();
   ++flushes;

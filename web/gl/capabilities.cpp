@@ -1,8 +1,6 @@
 // glEnable and glDisable. The depth test is WebGL's own, so the draws
 // gathered before a change go to WebGL first.
 
-#include <webgl/webgl1.h>
-
 #include "gl/batch.h"
 #include "gl/device.h"
 #include "gl/state.h"
@@ -11,6 +9,35 @@
 using namespace standin;
 
 namespace {
+
+// Capabilities GL starts with off that the stand-in cannot turn on: turning
+// one off again is GL's own no-op.
+bool offAndUnsupported(GLenum cap) {
+  switch (cap) {
+    case GL_ALPHA_TEST:
+    case GL_AUTO_NORMAL:
+    case GL_BLEND:
+    case GL_COLOR_LOGIC_OP:
+    case GL_COLOR_MATERIAL:
+    case GL_CULL_FACE:
+    case GL_FOG:
+    case GL_LINE_SMOOTH:
+    case GL_LINE_STIPPLE:
+    case GL_POINT_SMOOTH:
+    case GL_POLYGON_OFFSET_FILL:
+    case GL_POLYGON_SMOOTH:
+    case GL_POLYGON_STIPPLE:
+    case GL_SCISSOR_TEST:
+    case GL_STENCIL_TEST:
+    case GL_TEXTURE_1D:
+    case GL_TEXTURE_GEN_Q:
+    case GL_TEXTURE_GEN_R:
+      return true;
+    default:
+      return (cap > GL_LIGHT0 && cap <= GL_LIGHT7) ||
+             (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5);
+  }
+}
 
 void setCapability(GLenum cap, bool on) {
   switch (cap) {
@@ -37,8 +64,7 @@ void setCapability(GLenum cap, bool on) {
       device::setDepthTest(on);
       break;
     default:
-      // Lights other than light 0 may be switched off; nothing else is known.
-      if (!on && cap > GL_LIGHT0 && cap <= GL_LIGHT7) break;
+      if (!on && offAndUnsupported(cap)) break;
       unsupported(on ? "glEnable" : "glDisable", cap);
   }
 }
@@ -48,11 +74,11 @@ void setCapability(GLenum cap, bool on) {
 extern "C" {
 
 void glEnable(GLenum cap) {
-  setCapability(cap, true);
+  if (outsideBeginEnd()) setCapability(cap, true);
 }
 
 void glDisable(GLenum cap) {
-  setCapability(cap, false);
+  if (outsideBeginEnd()) setCapability(cap, false);
 }
 
 }  // extern "C"

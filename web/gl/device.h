@@ -1,31 +1,38 @@
 #pragma once
 
-// What the stand-in keeps in WebGL, in one place: the buffers the frame's
-// draws go through, the generated programs, the textures with their images,
-// and the few switches WebGL holds for it. Each is made from what the
-// program gave, which is kept here as a GL driver keeps it, so that when
-// the browser takes the context away and gives it back, all of it is made
-// again and the next frame is the one the program would have had. While
-// the context is lost, nothing goes to WebGL.
+// WebGL's side of the stand-in, in one place, as a GL driver keeps what it
+// has on its device: the buffers the frame's draws go through, the
+// generated programs, a WebGL texture for each of GL's texture objects,
+// the few switches WebGL holds for it, and the renderer's limit. When the
+// browser takes the context away, all of it is forgotten; when it gives it
+// back, context.cpp has it made again from what GL's side kept. While the
+// context is lost, nothing goes to WebGL.
 
 #include <GL/gl.h>
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "gl/shaders.h"
 
 namespace standin::device {
 
+// Whether the context is lost now, whether or not the browser has said so
+// yet: its webglcontextlost event comes after the loss.
+bool lost();
+
+// The largest width and height the context takes for a texture's image,
+// asked of it each time; while it is lost, the last it gave.
+GLint maxTextureSize();
+
 struct Buffers {
   GLuint vertices = 0;
   GLuint texCoords = 0;
+  GLuint colours = 0;
   GLuint indices = 0;
 };
 
-// The frame's buffers, made the first time, with the vertex attributes
-// pointing into them.
+// The frame's buffers, made the first time.
 const Buffers& buffers();
 
 // Gives `buffer`, bound to `target`, the bytes of `data`, unless it holds
@@ -34,29 +41,16 @@ const Buffers& buffers();
 void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes);
 
 // The program for a draw's features, made the first time.
-Program& program(std::uint32_t features);
+const Program& program(std::uint32_t features);
 
-// A new texture name for the program; 0 when none is left.
-GLuint newTexture();
+// Gives GL's texture `name` a WebGL texture with this image of RGB rows
+// aligned to `alignment`, sampled texel by texel (the fragment stage
+// repeats and filters). Returns WebGL's error, which leaves the texture as
+// it was; while the context is lost, nothing is made and nothing refused.
+GLenum makeTexture(GLuint name, GLsizei width, GLsizei height, GLint alignment, const void* pixels);
 
-// Gives `texture` an image of RGB bytes, rows aligned to `alignment`, and
-// keeps a copy. Returns GL's error for an image WebGL refuses, which then
-// leaves the texture without one; GL_NO_ERROR otherwise.
-GLenum setImage(GLuint texture, GLsizei width, GLsizei height, GLint alignment, const void* pixels);
-
-struct ImageSize {
-  int width;
-  int height;
-};
-// The size of the texture's image; none while it has none.
-std::optional<ImageSize> imageSize(GLuint texture);
-
-// The texture's image at (s, t) as the fragment stage filters it: repeated,
-// linearly filtered and rounded to 8 bits; red, green, blue and alpha.
-std::array<float, 4> filteredTexel(GLuint texture, float s, float t);
-
-// Binds the texture's WebGL texture for drawing; 0 binds none.
-void bindTexture(GLuint texture);
+// Binds GL's texture `name`'s WebGL texture for drawing; 0 binds none.
+void bindTexture(GLuint name);
 
 // The switches WebGL holds for the stand-in.
 void setDepthTest(bool on);
@@ -64,12 +58,10 @@ void setDepthFunc(GLenum func);
 void setViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void clear(GLbitfield mask, const float colour[4]);
 
-// Whether the context is lost now.
-bool lost();
+// The browser took the context away: every WebGL name is forgotten.
+void forget();
+// The browser gave it back: the switches are set again; the buffers and
+// programs are made at the next draw that needs them.
+void restore();
 
 }  // namespace standin::device
-
-// Called by the page's GLUT when the browser takes the context away and
-// when it gives it back.
-extern "C" void standinContextLost();
-extern "C" void standinContextRestored();

@@ -1,9 +1,10 @@
 #pragma once
 
 // The frame's gathered draws handed to WebGL: the vertices, their texture
-// coordinates where they are not all the same, and the indices, each sent
-// only when it differs from what WebGL holds from the frame before; then
-// each batch drawn with its program and uniforms.
+// coordinates and colours where they are not all the same, and the
+// indices, each sent only when it differs from what WebGL holds from the
+// frame before; then each batch drawn with its program and uniforms. The
+// vertex layout has its one home here.
 
 #include <GL/gl.h>
 
@@ -23,7 +24,17 @@ struct Batch {
   std::uint32_t count;
 };
 
-void drawBatches(const std::vector<float>& vertices, const std::vector<float>& texCoords,
-                 const std::vector<std::uint32_t>& indices, const std::vector<Batch>& batches);
+struct Frame {
+  const std::vector<float>& vertices;  // floatsPerVertex a vertex
+  const VertexAttribute<2>& texCoords;
+  const VertexAttribute<4>& colours;
+  const std::vector<std::uint32_t>& indices;
+  const std::vector<Batch>& batches;
+};
+
+void drawFrame(const Frame& frame);
+
+// The programs' uniforms are gone with the context.
+void forgetUniforms();
 
 }  // namespace standin

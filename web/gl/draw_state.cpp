@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "gl/device.h"
 #include "gl/state.h"
+#include "gl/texturing.h"
+#include "gl/unsupported.h"
 
 namespace standin {
 
@@ -65,24 +66,31 @@ DrawState drawState(const float* texCoord) {
   for (int i = 0; i < 3; ++i) d.base[i] = m.emission[i] + m.ambient[i] * sceneAmbient;
   d.base[3] = m.diffuse[3];
   putLight(d, gl.light, m);
-  put(d.colour, gl.colour);
   put(d.planes, gl.sPlane);
   put(d.planes + 4, gl.tPlane);
   const float viewport = gl.viewportHeight > 0 ? float(gl.viewportHeight) : 600.0f;
   d.lift = 2.0f / (256.0f * viewport);
-  // A texture without an image is as if texturing were off.
-  const auto image = device::imageSize(gl.boundTexture);
-  const bool textured = gl.texturing && image;
+  // A texture without an image, or one that wants mipmaps, is as if
+  // texturing were off.
+  const textures::TextureObject* texture = textures::completeTexture(gl.boundTexture);
+  const bool textured = gl.texturing && texture != nullptr;
+  // GL starts generating eye-linear coordinates, which the stand-in lacks.
+  if (textured && ((gl.generateS && gl.generateModeS != GL_OBJECT_LINEAR) ||
+                   (gl.generateT && gl.generateModeT != GL_OBJECT_LINEAR))) {
+    unsupported("glTexGen", GL_EYE_LINEAR, GL_INVALID_OPERATION);
+  }
   // A draw whose vertices all lie at one texel, such as a shape drawn
   // without texture coordinates, has it filtered here once rather than at
   // every fragment.
   const bool oneTexel = textured && texCoord && !gl.generateS && !gl.generateT;
   if (oneTexel) {
-    put(d.texel, device::filteredTexel(gl.boundTexture, texCoord[0], texCoord[1]));
+    put(d.texel, textures::filteredTexel(*texture, texCoord[0], texCoord[1]));
   } else if (textured) {
     d.texture = gl.boundTexture;
-    d.textureSize[0] = float(image->width);
-    d.textureSize[1] = float(image->height);
+    d.textureSize[0] = float(texture->width);
+    d.textureSize[1] = float(texture->height);
+    d.wrapFirst[0] = textures::wrappedFirst(texture->width) ? 1.0f : 0.0f;
+    d.wrapFirst[1] = textures::wrappedFirst(texture->height) ? 1.0f : 0.0f;
   }
   d.features = featuresOf(gl, textured, oneTexel);
   return d;

@@ -40,12 +40,12 @@ struct DrawState {
   float spot[4];         // unit direction, exponent
   float spotCosCutoff;
   float shininess;
-  float colour[4];  // the current colour, for unlit drawing
   float planes[8];  // s and t's object planes
   float lift;       // 1/256 of a pixel, in clip units per w
   GLuint texture;   // 0 when the draw is untextured or its texel is known
   float textureSize[2];
-  float texel[4];  // the filtered texel every vertex of the draw is at
+  float wrapFirst[2];  // 1 where the size is not a power of two
+  float texel[4];      // the filtered texel every vertex of the draw is at
 };
 
 // The state a draw made now is drawn with. `texCoord` is the texture

@@ -1,8 +1,6 @@
 // The calls that act on the framebuffer or on how WebGL draws into it:
 // WebGL does them itself (device.cpp), after the draws gathered before them.
 
-#include <webgl/webgl1.h>
-
 #include "gl/batch.h"
 #include "gl/device.h"
 #include "gl/state.h"
@@ -12,34 +10,43 @@ using namespace standin;
 extern "C" {
 
 void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+  if (!outsideBeginEnd()) return;
   const auto clamp = [](GLfloat v) { return v < 0 ? 0.0f : v > 1 ? 1.0f : v; };
   gl.clearColour = {clamp(red), clamp(green), clamp(blue), clamp(alpha)};
 }
 
 // The clear colour goes to WebGL with every clear: it is the stand-in's
-// state, not WebGL's.
+// state, not WebGL's. There is no accumulation buffer to clear.
 void glClear(GLbitfield mask) {
+  if (!outsideBeginEnd()) return;
+  constexpr GLbitfield buffers =
+      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT;
+  if ((mask & ~buffers) != 0) return setError(GL_INVALID_VALUE);
   flushDraws();
-  device::clear(mask, gl.clearColour.data());
+  device::clear(mask & ~GL_ACCUM_BUFFER_BIT, gl.clearColour.data());
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  if (!outsideBeginEnd()) return;
+  if (width < 0 || height < 0) return setError(GL_INVALID_VALUE);
   flushDraws();
   device::setViewport(x, y, width, height);
   gl.viewportHeight = height;
 }
 
 void glDepthFunc(GLenum func) {
+  if (!outsideBeginEnd()) return;
+  if (func < GL_NEVER || func > GL_ALWAYS) return setError(GL_INVALID_ENUM);
   flushDraws();
   device::setDepthFunc(func);
 }
 
 void glFlush() {
-  flushDraws();
+  if (outsideBeginEnd()) flushDraws();
 }
 
 void glFinish() {
-  flushDraws();
+  if (outsideBeginEnd()) flushDraws();
 }
 
 }  // extern "C"

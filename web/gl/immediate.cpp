@@ -1,5 +1,5 @@
 // glBegin and glEnd with the vertices between them, each taking the
-// current normal and texture coordinate.
+// current normal, texture coordinate and colour, which are set here.
 
 #include <vector>
 
@@ -12,7 +12,6 @@ using namespace standin;
 namespace {
 
 GLenum primitive = 0;
-bool inBeginEnd = false;
 std::vector<std::uint32_t> ids;  // the pair's vertices in the frame
 
 bool supportedPrimitive(GLenum mode) {
@@ -25,16 +24,19 @@ bool supportedPrimitive(GLenum mode) {
 extern "C" {
 
 void glBegin(GLenum mode) {
+  if (!outsideBeginEnd()) return;
+  if (mode > GL_POLYGON) return setError(GL_INVALID_ENUM);
+  // Points and lines: the pair goes on, and nothing is drawn from here on.
   if (!supportedPrimitive(mode)) unsupported("glBegin", mode);
   primitive = mode;
-  inBeginEnd = true;
+  gl.inBeginEnd = true;
   ids.clear();
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-  if (!inBeginEnd) return;
+  if (!gl.inBeginEnd) return;
   const float position[] = {x, y, z};
-  ids.push_back(addVertex(position, gl.normal.data(), gl.texCoord));
+  ids.push_back(addVertex({position, gl.normal.data(), gl.texCoord, gl.colour.data()}));
 }
 
 void glVertex3fv(const GLfloat* v) {
@@ -42,7 +44,8 @@ void glVertex3fv(const GLfloat* v) {
 }
 
 void glEnd() {
-  inBeginEnd = false;
+  if (!gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
+  gl.inBeginEnd = false;
   drawPrimitive(primitive, ids.data(), static_cast<std::uint32_t>(ids.size()));
 }
 
@@ -61,6 +64,18 @@ void glTexCoord2f(GLfloat s, GLfloat t) {
 
 void glTexCoord2fv(const GLfloat* v) {
   glTexCoord2f(v[0], v[1]);
+}
+
+void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+  gl.colour = {red, green, blue, alpha};
+}
+
+void glColor4fv(const GLfloat* v) {
+  glColor4f(v[0], v[1], v[2], v[3]);
+}
+
+void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
+  glColor4f(red, green, blue, 1.0f);
 }
 
 }  // extern "C"

@@ -1,6 +1,6 @@
-// Light 0, the front-and-back material and the current colour. The light's
-// position and spot direction are taken into eye coordinates by the
-// modelview matrix as it is when they are set.
+// Light 0 and the material. The light's position and spot direction are
+// taken into eye coordinates by the modelview matrix as it is when they
+// are set. Lighting is one-sided: only the front material shows.
 
 #include "gl/state.h"
 #include "gl/unsupported.h"
@@ -13,9 +13,26 @@ Vec4 four(const GLfloat* p) {
   return {p[0], p[1], p[2], p[3]};
 }
 
+// The values GL takes for a light's single-valued parameters.
+bool inRange(GLenum pname, float value) {
+  switch (pname) {
+    case GL_SPOT_EXPONENT:
+      return value >= 0.0f && value <= 128.0f;
+    case GL_SPOT_CUTOFF:
+      return (value >= 0.0f && value <= 90.0f) || value == 180.0f;
+    case GL_CONSTANT_ATTENUATION:
+    case GL_LINEAR_ATTENUATION:
+    case GL_QUADRATIC_ATTENUATION:
+      return value >= 0.0f;
+    default:
+      return true;
+  }
+}
+
 void setLight(GLenum pname, const GLfloat* p) {
   Light& l = gl.light;
   const Mat4& modelview = gl.modelview.back();
+  if (!inRange(pname, p[0])) return setError(GL_INVALID_VALUE);
   switch (pname) {
     case GL_AMBIENT:
       l.ambient = four(p);
@@ -55,31 +72,32 @@ void setLight(GLenum pname, const GLfloat* p) {
 }
 
 void setMaterial(GLenum face, GLenum pname, const GLfloat* p) {
-  // With one-sided lighting only the front material shows.
-  if (face != GL_FRONT_AND_BACK && face != GL_FRONT) return unsupported("glMaterial", face);
+  // A material changed between glBegin and glEnd would change with the
+  // vertices; the stand-in takes one material a primitive.
+  if (gl.inBeginEnd) return unsupported("glMaterial", pname, GL_INVALID_OPERATION);
+  if (face != GL_FRONT_AND_BACK && face != GL_FRONT && face != GL_BACK) {
+    return setError(GL_INVALID_ENUM);
+  }
+  if (pname == GL_SHININESS && (p[0] < 0.0f || p[0] > 128.0f)) return setError(GL_INVALID_VALUE);
   Material& m = gl.material;
   switch (pname) {
     case GL_AMBIENT:
-      m.ambient = four(p);
-      break;
     case GL_DIFFUSE:
-      m.diffuse = four(p);
-      break;
     case GL_AMBIENT_AND_DIFFUSE:
-      m.ambient = m.diffuse = four(p);
-      break;
     case GL_SPECULAR:
-      m.specular = four(p);
-      break;
     case GL_EMISSION:
-      m.emission = four(p);
-      break;
     case GL_SHININESS:
-      m.shininess = p[0];
       break;
     default:
-      unsupported("glMaterial", pname);
+      return unsupported("glMaterial", pname);
   }
+  // The back material shows only with two-sided lighting, which is never on.
+  if (face == GL_BACK) return;
+  if (pname == GL_AMBIENT || pname == GL_AMBIENT_AND_DIFFUSE) m.ambient = four(p);
+  if (pname == GL_DIFFUSE || pname == GL_AMBIENT_AND_DIFFUSE) m.diffuse = four(p);
+  if (pname == GL_SPECULAR) m.specular = four(p);
+  if (pname == GL_EMISSION) m.emission = four(p);
+  if (pname == GL_SHININESS) m.shininess = p[0];
 }
 
 }  // namespace
@@ -87,15 +105,22 @@ void setMaterial(GLenum face, GLenum pname, const GLfloat* p) {
 extern "C" {
 
 void glShadeModel(GLenum mode) {
+  if (!outsideBeginEnd()) return;
   if (mode != GL_SMOOTH) unsupported("glShadeModel", mode);
 }
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
+  if (!outsideBeginEnd()) return;
   if (light != GL_LIGHT0) return unsupported("glLight", light);
   setLight(pname, params);
 }
 
 void glLightf(GLenum light, GLenum pname, GLfloat param) {
+  // Only the single-valued parameters may be given so.
+  if (pname != GL_SPOT_EXPONENT && pname != GL_SPOT_CUTOFF && pname != GL_CONSTANT_ATTENUATION &&
+      pname != GL_LINEAR_ATTENUATION && pname != GL_QUADRATIC_ATTENUATION) {
+    return setError(GL_INVALID_ENUM);
+  }
   glLightfv(light, pname, &param);
 }
 
@@ -104,15 +129,8 @@ void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
 }
 
 void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
+  if (pname != GL_SHININESS) return setError(GL_INVALID_ENUM);
   setMaterial(face, pname, &param);
-}
-
-void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
-  gl.colour = {red, green, blue, alpha};
-}
-
-void glColor4fv(const GLfloat* v) {
-  glColor4f(v[0], v[1], v[2], v[3]);
 }
 
 }  // extern "C"

@@ -107,6 +107,9 @@ Vec4 transform(const Mat4& m, const Vec4& v) {
   return r;
 }
 
+// The inverse transpose is the matrix of cofactors over the determinant.
+// A singular matrix, which has none, keeps its cofactors: it flattens the
+// normals it turns, as it flattens the shape.
 std::array<float, 9> normalMatrix(const Mat4& m) {
   auto a = [&](int row, int col) { return m.m[col * 4 + row]; };
   std::array<float, 9> n;
@@ -116,6 +119,9 @@ std::array<float, 9> normalMatrix(const Mat4& m) {
       n[col * 3 + row] = a(r0, c0) * a(r1, c1) - a(r0, c1) * a(r1, c0);
     }
   }
+  const float determinant = a(0, 0) * n[0] + a(0, 1) * n[3] + a(0, 2) * n[6];
+  if (determinant == 0.0f) return n;
+  for (float& value : n) value /= determinant;
   return n;
 }
 

@@ -22,8 +22,8 @@ Mat4 rotation(float degrees, float x, float y, float z);
 Mat4 scaling(float x, float y, float z);
 Mat4 frustum(float left, float right, float bottom, float top, float nearVal, float farVal);
 Vec4 transform(const Mat4& m, const Vec4& v);
-// What turns normals, column-major: the cofactors of the upper 3 by 3,
-// which is the inverse transpose up to a scale that normalising removes.
+// What turns normals, column-major: the inverse transpose of the upper 3
+// by 3, as GL takes it.
 std::array<float, 9> normalMatrix(const Mat4& m);
 Vec3 normalize(const Vec3& v);
 

@@ -13,6 +13,7 @@ std::vector<Mat4>& currentStack() {
 }
 
 void multiplyCurrent(const Mat4& m) {
+  if (!outsideBeginEnd()) return;
   Mat4& top = currentStack().back();
   top = matrices::multiply(top, m);
 }
@@ -22,26 +23,34 @@ void multiplyCurrent(const Mat4& m) {
 extern "C" {
 
 void glMatrixMode(GLenum mode) {
+  if (!outsideBeginEnd()) return;
   if (mode != GL_MODELVIEW && mode != GL_PROJECTION) return unsupported("glMatrixMode", mode);
   gl.matrixMode = mode;
 }
 
 void glLoadIdentity() {
-  currentStack().back() = Mat4{};
+  if (outsideBeginEnd()) currentStack().back() = Mat4{};
 }
 
 void glPushMatrix() {
+  if (!outsideBeginEnd()) return;
   auto& stack = currentStack();
+  if (stack.size() == matrixStackDepth) return setError(GL_STACK_OVERFLOW);
   stack.push_back(stack.back());
 }
 
 void glPopMatrix() {
+  if (!outsideBeginEnd()) return;
   auto& stack = currentStack();
-  if (stack.size() > 1) stack.pop_back();
+  if (stack.size() == 1) return setError(GL_STACK_UNDERFLOW);
+  stack.pop_back();
 }
 
 void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearVal,
                GLdouble farVal) {
+  if (nearVal <= 0 || farVal <= 0 || left == right || bottom == top || nearVal == farVal) {
+    return setError(GL_INVALID_VALUE);
+  }
   multiplyCurrent(matrices::frustum(float(left), float(right), float(bottom), float(top),
                                     float(nearVal), float(farVal)));
 }

@@ -24,6 +24,7 @@ const char vertexShader[] = R"(
 attribute vec3 position;
 attribute vec3 normal;
 attribute vec2 texCoord;
+attribute vec4 colour;
 uniform mat4 modelviewProjection;
 uniform float lift;
 varying vec4 litColour;
@@ -38,8 +39,6 @@ uniform vec3 attenuation;
 uniform vec4 spot;
 uniform float spotCosCutoff;
 uniform float shininess;
-#else
-uniform vec4 colour;
 #endif
 #if CONSTANT_TEXEL
 uniform vec4 texel;
@@ -90,7 +89,7 @@ void main() {
 #endif
   litColour = clamp(vec4(sum, base.a), 0.0, 1.0);
 #else
-  litColour = colour;
+  litColour = clamp(colour, 0.0, 1.0);
 #endif
 #if CONSTANT_TEXEL
   litColour.rgb *= texel.rgb;
@@ -109,9 +108,14 @@ void main() {
 )";
 
 // The repeat and the linear filter are done here, on texels fetched one by
-// one, since WebGL 1 does neither for sizes that are not powers of two. The
-// filtered texel is rounded to 8 bits before it modulates the colour, as
-// the desktop's renderer does.
+// one, since WebGL 1 does neither for sizes that are not powers of two, and
+// by the desktop renderer's rule: the place in texels is rounded to 1/256
+// of a texel (a coordinate along a side that is not a power of two wrapped
+// into the texture first), the four texels around it are blended by those
+// weights, and the texel that comes out is rounded to 8 bits before it
+// modulates the colour. textures::filteredTexel filters a draw's one texel
+// by the same rule on the CPU; tests/gl/texels.cpp holds the two to the
+// same texels.
 const char fragmentShader[] = R"(
 precision highp float;
 varying vec4 litColour;
@@ -119,17 +123,19 @@ varying vec2 texPlace;
 #if TEXTURING
 uniform sampler2D image;
 uniform vec2 textureSize;
+uniform vec2 wrapFirst;  // 1 where the size is not a power of two
 vec4 texel(vec2 i) {
   return texture2D(image, (mod(i, textureSize) + 0.5) / textureSize);
 }
 #endif
 void main() {
 #if TEXTURING
-  vec2 u = texPlace * textureSize - 0.5;
-  vec2 i = floor(u);
-  vec2 f = u - i;
-  vec4 t = mix(mix(texel(i), texel(i + vec2(1.0, 0.0)), f.x),
-               mix(texel(i + vec2(0.0, 1.0)), texel(i + vec2(1.0, 1.0)), f.x), f.y);
+  vec2 place = mix(texPlace, fract(texPlace), wrapFirst);
+  vec2 u = floor(place * textureSize * 256.0 + 0.5) - 128.0;
+  vec2 i = floor(u / 256.0);
+  vec2 w = (u - i * 256.0) / 256.0;
+  vec4 t = mix(mix(texel(i), texel(i + vec2(1.0, 0.0)), w.x),
+               mix(texel(i + vec2(0.0, 1.0)), texel(i + vec2(1.0, 1.0)), w.x), w.y);
   t = floor(t * 255.0 + 0.5) / 255.0;
   gl_FragColor = vec4(litColour.rgb * t.rgb, litColour.a);
 #else
@@ -179,30 +185,31 @@ Program makeProgram(std::uint32_t features) {
   emscripten_glBindAttribLocation(p.program, positionAttribute, "position");
   emscripten_glBindAttribLocation(p.program, normalAttribute, "normal");
   emscripten_glBindAttribLocation(p.program, texCoordAttribute, "texCoord");
+  emscripten_glBindAttribLocation(p.program, colourAttribute, "colour");
   emscripten_glLinkProgram(p.program);
-  const auto at = [&](const char* name) {
+  const auto location = [&](const char* name) {
     return emscripten_glGetUniformLocation(p.program, name);
   };
-  p.at = {at("modelviewProjection"),
-          at("modelview"),
-          at("normalMatrix"),
-          at("base"),
-          at("ambientProduct"),
-          at("diffuseProduct"),
-          at("specularProduct"),
-          at("lightPlace"),
-          at("attenuation"),
-          at("spot"),
-          at("spotCosCutoff"),
-          at("shininess"),
-          at("colour"),
-          at("sPlane"),
-          at("tPlane"),
-          at("lift"),
-          at("textureSize"),
-          at("texel")};
+  p.uniforms = {location("modelviewProjection"),
+                location("modelview"),
+                location("normalMatrix"),
+                location("base"),
+                location("ambientProduct"),
+                location("diffuseProduct"),
+                location("specularProduct"),
+                location("lightPlace"),
+                location("attenuation"),
+                location("spot"),
+                location("spotCosCutoff"),
+                location("shininess"),
+                location("sPlane"),
+                location("tPlane"),
+                location("lift"),
+                location("textureSize"),
+                location("wrapFirst"),
+                location("texel")};
   emscripten_glUseProgram(p.program);
-  emscripten_glUniform1i(at("image"), 0);
+  emscripten_glUniform1i(location("image"), 0);
   return p;
 }
 

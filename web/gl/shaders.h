@@ -13,21 +13,18 @@
 
 namespace standin {
 
-enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute };
+enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute, colourAttribute };
 
+// Where each uniform of a program is.
 struct Uniforms {
   GLint modelviewProjection, modelview, normalMatrix, base, ambientProduct, diffuseProduct,
-      specularProduct, lightPlace, attenuation, spot, spotCosCutoff, shininess, colour, sPlane,
-      tPlane, lift, textureSize, texel;
+      specularProduct, lightPlace, attenuation, spot, spotCosCutoff, shininess, sPlane, tPlane,
+      lift, textureSize, wrapFirst, texel;
 };
 
 struct Program {
   GLuint program = 0;
-  Uniforms at{};
-  // What the program was last given, once it has been given anything:
-  // uniforms stay with their program.
-  DrawState given{};
-  bool known = false;
+  Uniforms uniforms{};
 };
 
 // Makes the WebGL program for a draw's features (draw_state.h).

@@ -8,4 +8,9 @@ void setError(GLenum error) {
   if (gl.error == GL_NO_ERROR) gl.error = error;
 }
 
+bool outsideBeginEnd() {
+  if (gl.inBeginEnd) setError(GL_INVALID_OPERATION);
+  return !gl.inBeginEnd;
+}
+
 }  // namespace standin

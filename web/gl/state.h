@@ -1,12 +1,11 @@
 #pragma once
 
 // The fixed-function state the stand-in keeps for the calls that set it;
-// each GL area's file (matrix, lighting, texturing, enable, immediate,
-// arrays) changes its part, and the draws read it all.
+// each GL area's file (matrix, lighting, texturing, capabilities,
+// immediate, arrays) changes its part, and the draws read it all.
 
 #include <GL/gl.h>
 
-#include <map>
 #include <vector>
 
 #include "gl/matrices.h"
@@ -42,9 +41,12 @@ struct Light {
 struct ClientArray {
   bool enabled = false;
   GLint size = 0;
-  GLsizei stride = 0;
+  GLsizei stride = 0;  // in bytes; 0 when the elements lie one after another
   const GLfloat* data = nullptr;
 };
+
+// GL's limit on each matrix stack, as Mesa sets it.
+constexpr std::size_t matrixStackDepth = 32;
 
 struct State {
   GLenum matrixMode = GL_MODELVIEW;
@@ -52,6 +54,7 @@ struct State {
   std::vector<Mat4> projection{Mat4{}};
   bool lighting = false, light0 = false, normalizing = false, texturing = false;
   bool generateS = false, generateT = false;
+  GLenum generateModeS = GL_EYE_LINEAR, generateModeT = GL_EYE_LINEAR;
   Material material;
   Light light;
   Vec4 sPlane{1, 0, 0, 0}, tPlane{0, 1, 0, 0};
@@ -63,11 +66,16 @@ struct State {
   GLint unpackAlignment = 4;
   int viewportHeight = 0;  // 0 until glViewport is called
   Vec4 clearColour{0, 0, 0, 0};
+  bool inBeginEnd = false;
   GLenum error = GL_NO_ERROR;  // the first since glGetError last read it
 };
 
 // Records an error for glGetError, which keeps the first until it is read.
 void setError(GLenum error);
+
+// Whether a call that GL forbids between glBegin and glEnd may go on; if
+// not, it is an error and the call has no effect, as in GL.
+bool outsideBeginEnd();
 
 extern State gl;
 

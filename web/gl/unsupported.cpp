@@ -2,13 +2,16 @@
 
 #include <cstdio>
 
+#include "gl/state.h"
+
 namespace {
 
 bool stopped = false;
 
 }  // namespace
 
-void unsupported(const char* call, unsigned value) {
+void unsupported(const char* call, unsigned value, GLenum error) {
+  standin::setError(error);
   if (stopped) return;
   stopped = true;
   std::fprintf(stderr,
