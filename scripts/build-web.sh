@@ -30,17 +30,22 @@ build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscript
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source" "$@"
 
-# Every GL and GLUT call of the program's reaches the stand-in or the page's
-# GLUT: the module may import no gl function from WebGL's library but those
+# Every GL and GLUT call of each program reaches the stand-in or the page's
+# GLUT: its module may import no gl function from WebGL's library but those
 # web/allowed-imports.txt names with its reason, and no GLUT function that
-# glut/glut.js does not define.
-python3 - "$build/viewer/web/marblechess.js" "$root/web/glut/glut.js" "$root/web/allowed-imports.txt" <<'PY'
+# glut/glut.js does not define. Imports every such module has must be among
+# those read, or the reading has failed, and nothing would be checked.
+check_imports() {
+  python3 - "$1" "$root/web/glut/glut.js" "$root/web/allowed-imports.txt" <<'PY'
 import re, sys
 module, glut, allowed = (open(name, encoding="utf-8").read() for name in sys.argv[1:])
 table = re.search(r"(?:asmLibraryArg|wasmImports)\s*=\s*\{([^}]*)\}", module)
 if not table:
-    sys.exit("build-web.sh: cannot find the module's imports")
+    sys.exit(f"build-web.sh: cannot find the imports of {sys.argv[1]}")
 imports = set(re.findall(r":\s*_(\w+)", table.group(1)))
+unread = sorted({"glutCreateWindow", "glutMainLoop", "emscripten_glDrawElements"} - imports)
+if unread:
+    sys.exit(f"build-web.sh: cannot read the imports of {sys.argv[1]}: none named " + " ".join(unread))
 ours = set(re.findall(r"^\s*(glut\w+):\s*function", glut, re.M))
 allowed = {line.split()[0] for line in allowed.splitlines() if line.strip() and not line.startswith("#")}
 stray = sorted(name for name in imports
@@ -49,6 +54,8 @@ stray = sorted(name for name in imports
 if stray:
     sys.exit("build-web.sh: these calls pass the stand-in by: " + " ".join(stray))
 PY
+}
+check_imports "$build/viewer/web/marblechess.js"
 version=$(project_version "$root")
 page="$build/marblechess-$version.html"
 # The licences of everything the page holds: the viewer's, GLU's (the
@@ -65,27 +72,15 @@ licences="$build/licences.txt"
   printf '\n\nEmscripten (its runtime and C and C++ libraries)\n'
   cat /usr/share/doc/emscripten/copyright
 } >"$licences"
-python3 - "$root/web/page/page.html" "$build/viewer/web/marblechess.js" "$root/web/page/page.js" \
-  "$licences" "$version" "$page" <<'PY'
-import base64, hashlib, html, re, sys
-template, viewer, script, licences, version, out = sys.argv[1:]
-read = lambda name: open(name, encoding="utf-8").read()
-scripts = {"@VIEWER@": read(viewer), "@PAGE@": read(script)}
-for name, text in scripts.items():
-    if "</script" in text.lower():
-        sys.exit(f"build-web.sh: {name} holds </script")
-# The page allows its own inline scripts and style by their hashes, and
-# nothing else from anywhere.
-digest = lambda text: "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
-page = read(template)
-styles = re.findall(r"<style>(.*?)</style>", page, re.S)
-parts = dict(scripts)
-parts["@SCRIPT_SOURCES@"] = " ".join(digest(text) for text in scripts.values())
-parts["@STYLE_SOURCES@"] = " ".join(digest(text) for text in styles)
-parts["@LICENCES@"] = html.escape(read(licences))
-parts["@VERSION@"] = version
-# Each placeholder is replaced once, in the template's text alone.
-pattern = re.compile("|".join(re.escape(key) for key in parts))
-open(out, "w", encoding="utf-8", newline="\n").write(pattern.sub(lambda m: parts[m.group(0)], page))
-PY
+python3 "$root/web/page/assemble.py" "$root/web/page/page.html" "$build/viewer/web/marblechess.js" \
+  "$root/web/page/page.js" "$page" "$licences" "$version"
+# The GL programs that hold the stand-in against Mesa, each a page of its
+# own for the tests, in gl/.
+mkdir -p "$build/gl"
+for module in "$build"/viewer/web/gl_*.js; do
+  check_imports "$module"
+  name=$(basename "$module" .js)
+  python3 "$root/web/page/assemble.py" "$root/tests/gl/page.html" "$module" "$root/tests/gl/page.js" \
+    "$build/gl/${name#gl_}.html"
+done
 echo "web: $page ($(stat -c %s "$page") bytes)"

@@ -1,8 +1,8 @@
 #!/bin/bash
-# Checks the page that scripts/build-web.sh made (built first when it is
-# missing) in three browser engines: Chromium (headless, its WebGL through
-# ANGLE on Mesa), Firefox ESR and WebKitGTK, both under an X server of the
-# suite's own. tests/web/ opens the page from disk in each, drives it with
+# Builds the page with scripts/build-web.sh (again where anything changed)
+# and checks it, and the GL programs' pages beside it, in three browser
+# engines: Chromium (headless, its WebGL through ANGLE on Mesa), Firefox ESR
+# and WebKitGTK, both under an X server of the suite's own. tests/web/ opens the page from disk in each, drives it with
 # real key presses, pointer and finger drags, its buttons and its file
 # chooser, and holds its frames against the desktop's baselines under the
 # tolerance of the engine's renderer (tests/baseline.h). MARBLECHESS_ENGINES
@@ -15,7 +15,7 @@ ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${browser_packages
 install_node_modules "$root"
 version=$(project_version "$root")
 page="$root/build-web/marblechess-$version.html"
-[ -f "$page" ] || "$root/scripts/build-web.sh"
+"$root/scripts/build-web.sh"
 build_project "$root" "$root/build" -DBUILD_TESTING=ON
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,6 +24,6 @@ cp "$root/data/marmor.bmp" "$work/"
 # The browsers keep their profiles under a home of their own.
 HOME="$work" MARBLECHESS_PAGE="$page" MARBLECHESS_BASELINES="$root/tests/baseline" \
   MARBLECHESS_FRAME_CHECK="$root/build/tests/web_frame_check" MARBLECHESS_TEXTURES="$work" \
-  MARBLECHESS_FRAMES="$root/build/tests/frames" \
+  MARBLECHESS_FRAMES="$root/build/tests/frames" MARBLECHESS_GL_PAGES="$root/build-web/gl" \
   "$root/tools/xvfb-run.sh" node --test --test-reporter="$root/tests/web/reporter.mjs" "$@" \
   "$root/tests/web/page.test.mjs"

@@ -36,6 +36,7 @@ enum class Texture {
 
 struct Scenario {
   std::string name;
+  std::string program;  // one of the GL programs in tests/gl/ rather than the viewer
   Texture texture;
   std::vector<Step> steps;  // ESC follows the last one; none: no window may open
   std::string output;       // everything the viewer prints
@@ -74,14 +75,16 @@ std::vector<Scenario> desktopScenarios() {
     if (std::find(on.begin(), on.end(), "desktop") == on.end()) continue;
     Scenario s;
     s.name = row.at("name");
-    s.texture = textureNamed(row.at("texture"));
+    s.program = row.value("program", "");
+    s.texture = textureNamed(row.value("texture", "none"));
     for (const auto& step : row.at("steps")) {
       s.steps.push_back({step.value("desktop", step.value("input", "")), step.value("frame", "")});
     }
     if (row.contains("output")) {
       s.output = row.at("output");
     } else {
-      s.output = usage;
+      // The GL programs print nothing of their own but what goes wrong.
+      s.output = s.program.empty() ? usage : "";
       for (const std::string line : row.at("says")) s.output += line + "\n";
     }
     s.args = row.value("args", std::vector<std::string>{});
@@ -190,7 +193,8 @@ TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
     scenario.output = withLimit(scenario.output, limit);
   }
   const TempDir dir;
-  const Start start = prepare(scenario.texture, dir);
+  Start start = prepare(scenario.texture, dir);
+  if (!scenario.program.empty()) start.program = GL_PROGRAMS_DIR "/gl_" + scenario.program;
   std::vector<std::string> command = {start.program};
   command.insert(command.end(), scenario.args.begin(), scenario.args.end());
   if (!scenario.display) command.insert(command.begin(), {"env", "-u", "DISPLAY"});
@@ -200,7 +204,9 @@ TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
   xdriver::Viewer viewer(command, start.folder);
   ASSERT_TRUE(viewer.connected()) << "the test has no X display";
   if (!scenario.steps.empty()) {
-    ASSERT_NE(viewer.findWindow(20), 0u) << "no window; output: " << viewer.output();
+    const xdriver::WindowId window =
+        scenario.program.empty() ? viewer.findWindow(20) : viewer.findWindow(20, scenario.program);
+    ASSERT_NE(window, 0u) << "no window; output: " << viewer.output();
     int x = -1, y = -1, width = 0, height = 0;
     ASSERT_TRUE(viewer.geometry(&x, &y, &width, &height));
     EXPECT_EQ(x + y, 0) << "the window opens at the screen's top-left corner";

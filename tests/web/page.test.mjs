@@ -191,6 +191,26 @@ async function runResized(browser, row) {
   return true;
 }
 
+// One of the GL programs of tests/gl/ on a page of its own: every frame it
+// settles on held against the desktop's, nothing said but what the row
+// says, and its end on ESC.
+async function runProgram(t, browser, row) {
+  const page = new Page(browser);
+  try {
+    await browser.open(`file://${path.resolve(process.env.MARBLECHESS_GL_PAGES, `${row.program}.html`)}`);
+    for (const step of row.steps) {
+      await page.send(step.page ?? step.input);
+      if (step.frame) t.diagnostic(`frame ${step.frame}: ${await shows(browser, step.frame, row.name)}`);
+    }
+    await page.send('key Escape');
+    await page.says([...row.says, 'The program has ended with status 0.'].map(line => `${line}\n`).join(''));
+    await consoleIsClean(browser);
+  } finally {
+    await page.release();
+  }
+  return true;
+}
+
 async function runWithoutWebGL(browser) {
   await browser.open(pageUrl);
   const page = new Page(browser);
@@ -230,7 +250,8 @@ for (const engine of chosenEngines()) {
         t.diagnostic(`renderer ${renderer.renderer}`);
         const browser = await browserFor(row);
         try {
-          const run = row.webgl === false ? runWithoutWebGL(browser) :
+          const run = row.program ? runProgram(t, browser, row) :
+              row.webgl === false ? runWithoutWebGL(browser) :
               row.fault ? runWithFault(browser, row) : row.resized ? runResized(browser, row) :
               runRow(t, browser, row, renderer);
           if (await run) ++passed;

@@ -153,10 +153,14 @@ bool Viewer::waitForExit(double seconds, int* status) {
 }
 
 Window Viewer::findWindow(double seconds) {
+  return findWindow(seconds, windowTitle);
+}
+
+Window Viewer::findWindow(double seconds, const std::string& title) {
   if (display_ == nullptr) return 0;
   const auto deadline = deadlineAfter(seconds);
   do {
-    window_ = searchTree(display_, DefaultRootWindow(display_), windowTitle, earlier_);
+    window_ = searchTree(display_, DefaultRootWindow(display_), title, earlier_);
     if (window_ != 0) return window_;
     pause();
   } while (Clock::now() < deadline && running());

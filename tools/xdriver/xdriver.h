@@ -48,8 +48,10 @@ class Viewer {
   bool waitForExit(double seconds, int* status);
   bool running();
 
-  // The viewer's window, or 0 if none appeared within `seconds`.
+  // The viewer's window, or the window of another program titled `title`;
+  // 0 if none appeared within `seconds`.
   WindowId findWindow(double seconds);
+  WindowId findWindow(double seconds, const std::string& title);
   Frame grab();
   // The window's first frame: it shows the black root until the viewer has
   // drawn, and never black corners after.

@@ -1,0 +1,43 @@
+#include "window.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void (*otherKey)(unsigned char) = nullptr;
+
+void reshape(int width, int height) {
+  glViewport(0, 0, width, height);
+}
+
+void keyboard(unsigned char key, int, int) {
+  if (key == 27) std::exit(0);
+  if (otherKey != nullptr) otherKey(key);
+}
+
+}  // namespace
+
+void openWindow(int* argc, char** argv, const char* title, void (*display)(),
+                void (*key)(unsigned char)) {
+  glutInit(argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(windowSize, windowSize);
+  glutInitWindowPosition(0, 0);
+  glutCreateWindow(title);
+  otherKey = key;
+  glutDisplayFunc(display);
+  glutReshapeFunc(reshape);
+  glutKeyboardFunc(keyboard);
+}
+
+void sayErrors(const char* where) {
+  static bool said = false;
+  const GLenum error = glGetError();
+  if (error == GL_NO_ERROR || said) return;
+  said = true;
+  std::printf("GL error 0x%04X %s\n", error, where);
+  std::fflush(stdout);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// What the small GL programs that hold the page's stand-in against Mesa
+// share: one window of `windowSize` pixels a side, titled with the
+// program's name, a viewport that follows it, ESC to end, and any GL error
+// a frame leaves said on standard output, where the tests read it.
+
+constexpr int windowSize = 256;
+
+// Opens the window and registers `display`; a key other than ESC goes to
+// `key`, when there is one.
+void openWindow(int* argc, char** argv, const char* title, void (*display)(),
+                void (*key)(unsigned char) = nullptr);
+
+// Says, once, the GL error left since the last call, naming `where`.
+void sayErrors(const char* where);
