@@ -29,6 +29,7 @@ enum class Texture {
   topDown5x3,
   controlBytes,
   widerThanTheRenderer,
+  atTheRendererLimit,
   installed,
   installedWithoutData,
   installedWithOwnPalette
@@ -59,6 +60,7 @@ Texture textureNamed(const std::string& name) {
       {"topDown5x3", Texture::topDown5x3},
       {"controlBytes", Texture::controlBytes},
       {"widerThanTheRenderer", Texture::widerThanTheRenderer},
+      {"atTheRendererLimit", Texture::atTheRendererLimit},
       {"installed", Texture::installed},
       {"installedWithoutData", Texture::installedWithoutData},
       {"installedWithOwnPalette", Texture::installedWithOwnPalette}};
@@ -172,6 +174,12 @@ Start prepare(Texture texture, const TempDir& dir) {
     case Texture::widerThanTheRenderer:
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{rendererTextureLimit() + 1, 1}));
       break;
+    case Texture::atTheRendererLimit:
+      writeFile(dir.file("marmor.bmp"),
+                encodeBmp(rendererTextureLimit(), 1, [](int, int) {
+                  return std::array<std::uint8_t, 3>{128, 128, 128};
+                }));
+      break;
   }
   return {program, dir.path()};
 }
@@ -187,7 +195,8 @@ class ScenarioTest : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(ScenarioTest, ShowsItsFramesAndEnds) {
   Scenario scenario = GetParam();
-  if (scenario.texture == Texture::widerThanTheRenderer) {
+  if (scenario.texture == Texture::widerThanTheRenderer ||
+      scenario.texture == Texture::atTheRendererLimit) {
     const int limit = rendererTextureLimit();
     ASSERT_GT(limit, 0) << "glxinfo does not tell the renderer's texture limit";
     scenario.output = withLimit(scenario.output, limit);

@@ -18,10 +18,10 @@ export function fileNamed(name) {
   return path.join(process.env.MARBLECHESS_TEXTURES, name);
 }
 
-// Writes a grey texture one texel wider than `limit` and one row high, and
-// gives its name.
-export function widerTexture(limit) {
-  const width = limit + 1, rowBytes = (width * 3 + 3) & ~3, name = `wider-than-${limit}.bmp`;
+// Writes a grey texture `width` texels wide and one row high, and gives its
+// name.
+export function greyTexture(width) {
+  const rowBytes = (width * 3 + 3) & ~3, name = `grey-${width}.bmp`;
   const file = Buffer.alloc(54 + rowBytes, 0x80);
   file.write('BM', 0, 'latin1');
   for (const [at, value] of [[2, file.length], [6, 0], [10, 54], [14, 40], [18, width], [22, 1],
@@ -118,6 +118,10 @@ export class Page {
       const element = document.activeElement;
       return element.id === 'canvas' ? 'canvas' : element.dataset.key ?? element.tagName.toLowerCase();
     });
+  }
+
+  againShown() {
+    return this.browser.evaluate(() => !document.getElementById('ended').hidden);
   }
 
   selection() {
@@ -237,6 +241,45 @@ export class Page {
       });
     }
     if (action.restore) return browser.evaluate(() => window.contextLoss.restoreContext());
+    // The next WebGL context the page makes is lost as soon as it is made,
+    // before the browser has said so, as when the GPU resets just then.
+    if (action.losenext) {
+      return browser.evaluate(() => {
+        const make = HTMLCanvasElement.prototype.getContext;
+        HTMLCanvasElement.prototype.getContext = function (...args) {
+          HTMLCanvasElement.prototype.getContext = make;
+          const context = make.apply(this, args);
+          window.contextLoss = context.getExtension('WEBGL_lose_context');
+          window.contextLoss.loseContext();
+          return context;
+        };
+      });
+    }
+    // The context that comes back takes textures only up to this size, as
+    // a smaller GPU's would.
+    if (action.shrink) {
+      return browser.evaluate(size => {
+        const ask = WebGLRenderingContext.prototype.getParameter;
+        WebGLRenderingContext.prototype.getParameter = function (name) {
+          return name === this.MAX_TEXTURE_SIZE ? size : ask.call(this, name);
+        };
+      }, Number(action.shrink));
+    }
+    // Of the next two files read, the first is read last.
+    if (action.reversereads) {
+      return browser.evaluate(() => {
+        const read = File.prototype.arrayBuffer;
+        let secondRead;
+        const second = new Promise(resolve => { secondRead = resolve; });
+        let reads = 0;
+        File.prototype.arrayBuffer = function () {
+          const bytes = read.call(this);
+          if (++reads === 2) File.prototype.arrayBuffer = read;
+          return reads === 1 ? bytes.then(got => second.then(() => got))
+                             : bytes.then(got => { secondRead(); return got; });
+        };
+      });
+    }
     throw new Error(`no way to perform ${JSON.stringify(action)}`);
   }
 }

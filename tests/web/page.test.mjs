@@ -13,7 +13,7 @@ import {after, before, describe, test} from 'node:test';
 import {fileURLToPath} from 'node:url';
 import {chosenEngines, launch} from '../../tools/browsers/engines.mjs';
 import {shows} from './frames.mjs';
-import {Page, ended, textureFiles, widerTexture} from './page.mjs';
+import {Page, ended, fileNamed, greyTexture, textureFiles} from './page.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const table = JSON.parse(readFileSync(path.join(here, '..', 'scenarios.json'), 'utf8'));
@@ -74,10 +74,10 @@ async function playRow(t, browser, page, row, renderer) {
   await page.started();
   assert.equal(await browser.evaluate(() => document.title), title);
   let limit = 0;
-  if (row.texture === 'widerThanTheRenderer') {
+  if (row.texture === 'widerThanTheRenderer' || row.texture === 'atTheRendererLimit') {
     limit = renderer.limit;
     t.diagnostic(`MAX_TEXTURE_SIZE ${limit}`);
-    await page.perform({choose: widerTexture(limit)});
+    await page.perform({choose: greyTexture(row.texture === 'atTheRendererLimit' ? limit : limit + 1)});
   } else if (row.texture !== 'bundled') {
     await page.perform({choose: textureFiles[row.texture]});
   }
@@ -89,6 +89,7 @@ async function playRow(t, browser, page, row, renderer) {
     if (step.focus) assert.equal(await page.focused(), step.focus, 'what has the focus');
     if (step.selects) assert.match(await page.selection(), new RegExp(step.selects), 'the selection');
     if (step.buttons) await page.buttonsAtLeast(step.buttons);
+    if ('againShown' in step) assert.equal(await page.againShown(), step.againShown, 'whether "Start again" shows');
   }
   assert.equal(await page.console(), page.saying(row.says));
   if (row.oneCanvas) {
@@ -96,13 +97,17 @@ async function playRow(t, browser, page, row, renderer) {
   }
   await page.send('key Escape');
   await page.says(page.saying(row.says) + ended);
-  assert.ok(await browser.evaluate(() => !document.getElementById('again').hidden), 'no start-again button');
+  assert.ok(await page.againShown(), 'no start-again button');
   await consoleIsClean(browser, row);
 }
 
 // Faults the page must survive, planted in the engine itself: a trap in the
-// drawing, as a fault in the program's memory gives, and a module the
-// engine will not instantiate, as when memory runs out.
+// drawing, as a fault in the program's memory gives; a module the engine
+// will not instantiate, as when memory runs out; a file too large for the
+// module's memory; and a chosen file the browser cannot read, as a folder
+// or a file moved meanwhile. Each is said in one line beside "Start
+// again"; the program's own faults go to the browser's log as the page's
+// one error, and nothing reaches it uncaught.
 const faults = {
   draw: {
     message: 'memory access out of bounds (a planted fault)',
@@ -114,6 +119,7 @@ const faults = {
     trigger: page => page.send('key x'),
     says: (page, line) => page.saying([line]),
     line: message => `The viewer has stopped: ${message}.`,
+    logged: true,
   },
   start: {
     message: 'Out of memory (a planted fault)',
@@ -129,11 +135,44 @@ const faults = {
     },
     says: (page, line) => `Texture: the bundled marble\n${line}\n`,
     line: message => `The viewer could not start: ${message}.`,
+    logged: true,
+  },
+  memory: {
+    message: 'Array buffer allocation failed (a planted fault)',
+    plant: message => {
+      window.plantedFrom = window.createViewer;
+      window.createViewer = instance => window.plantedFrom(instance).then(viewer => {
+        viewer.FS.writeFile = () => { throw new RangeError(message); };
+        return viewer;
+      });
+    },
+    remove: () => { window.createViewer = window.plantedFrom; },
+    trigger: (page, browser) => {
+      page.texture = 'palette.bmp';
+      return browser.choose('#texture', fileNamed('palette.bmp'));
+    },
+    says: (page, line) => `Texture: palette.bmp, read as marmor.bmp\n${line}\n`,
+    line: message => `The viewer could not start: ${message}.`,
+    logged: true,
+    after: 'start-plain',
+  },
+  unreadable: {
+    message: 'The file could not be read (a planted fault)',
+    plant: message => {
+      window.plantedFrom = File.prototype.arrayBuffer;
+      File.prototype.arrayBuffer = () => Promise.reject(new DOMException(message, 'NotReadableError'));
+    },
+    remove: () => { File.prototype.arrayBuffer = window.plantedFrom; },
+    trigger: (page, browser) => browser.choose('#texture', fileNamed('palette.bmp')),
+    says: (page, line) => `${line}\n`,
+    line: message => `The file palette.bmp cannot be read: ${message}.`,
+    logged: false,
   },
 };
 
-// The fault's one line and "Start again" on the page, the error in the
-// browser's log, and a fresh start that works once the fault is gone.
+// The fault's one line and "Start again" on the page, the browser's log
+// holding the error alone where the fault is the program's and nothing
+// otherwise, and a fresh start that works once the fault is gone.
 async function runWithFault(browser, row) {
   const fault = faults[row.fault];
   const page = new Page(browser);
@@ -143,15 +182,76 @@ async function runWithFault(browser, row) {
     await browser.evaluate(fault.plant, fault.message);
     await fault.trigger(page, browser);
     await page.says(fault.says(page, fault.line(fault.message)));
-    assert.ok(await browser.evaluate(() => !document.getElementById('again').hidden), 'no start-again button');
-    const log = await browser.log();
-    assert.ok(log.some(entry => entry.text.includes(fault.message)), `the log holds ${JSON.stringify(log)}`);
+    assert.ok(await page.againShown(), 'no start-again button');
+    const log = (await browser.log()).map(entry => entry.text);
+    const expected = fault.logged ? [fault.message] : [];
+    assert.deepEqual(log.map(text => text.includes(fault.message) ? fault.message : text), expected,
+                     `the browser's log holds ${JSON.stringify(log)}`);
     await browser.evaluate(fault.remove);
     await page.perform({again: true});
-    await shows(browser, 'start-marble', row.name);
+    await shows(browser, fault.after ?? 'start-marble', row.name);
   } finally {
     await page.release();
   }
+  return true;
+}
+
+// A start made while the one before is still being made: the one before
+// fails afterwards, as when memory runs out with two instances compiling,
+// and must say nothing beside the new one.
+async function runSuperseded(browser, row) {
+  const page = new Page(browser);
+  try {
+    await browser.open(pageUrl);
+    await page.started();
+    await browser.evaluate(() => {
+      const instantiate = WebAssembly.instantiate;
+      WebAssembly.instantiate = (...args) => {
+        WebAssembly.instantiate = instantiate;
+        return new Promise((resolve, reject) => {
+          window.failLater = () => { reject(new RangeError('Out of memory (a planted fault)')); window.failed = true; };
+        });
+      };
+    });
+    await browser.choose('#texture', fileNamed('palette.bmp'));
+    await page.wait(async () => (await page.console()).startsWith('Texture: palette.bmp'), 'began the first start');
+    await page.perform({choose: 'top-down-5x3.bmp'});
+    await browser.evaluate(() => window.failLater());
+    await page.wait(() => browser.evaluate(() => window.failed === true), 'failed the first start');
+    await page.send('key --repeat 10 x key y');
+    await shows(browser, 'top-view-texture-5x3', row.name);
+    assert.equal(await page.console(), page.saying([]));
+    assert.ok(!await page.againShown(), '"Start again" beside a running viewer');
+    await consoleIsClean(browser);
+  } finally {
+    await page.release();
+  }
+  return true;
+}
+
+// The page's probe for WebGL lets its context go: once the viewer runs, the
+// only context alive is the viewer's. The contexts made are counted from
+// before the page's own scripts, which WebKitGTK's driver cannot do.
+async function runProbe(browser, row) {
+  if (browser.engine === 'webkit') {
+    throw Object.assign(new Error('no prelude'), {cannot: 'its driver runs nothing before the page\'s own scripts'});
+  }
+  const page = new Page(browser);
+  await browser.open(pageUrl, () => {
+    const make = HTMLCanvasElement.prototype.getContext;
+    window.contextsMade = [];
+    HTMLCanvasElement.prototype.getContext = function (...args) {
+      const context = make.apply(this, args);
+      if (context && !window.contextsMade.includes(context)) window.contextsMade.push(context);
+      return context;
+    };
+  });
+  await page.started();
+  await shows(browser, 'start-marble', row.name);
+  const alive = await browser.evaluate(() => window.contextsMade.filter(context => !context.isContextLost())
+    .map(context => context.canvas === document.getElementById('canvas') ? 'the viewer\'s' : 'another'));
+  assert.deepEqual(alive, ['the viewer\'s'], 'the WebGL contexts alive');
+  await consoleIsClean(browser);
   return true;
 }
 
@@ -250,8 +350,10 @@ for (const engine of chosenEngines()) {
         t.diagnostic(`renderer ${renderer.renderer}`);
         const browser = await browserFor(row);
         try {
+          const special = {superseded: runSuperseded, probe: runProbe};
           const run = row.program ? runProgram(t, browser, row) :
               row.webgl === false ? runWithoutWebGL(browser) :
+              special[row.fault] ? special[row.fault](browser, row) :
               row.fault ? runWithFault(browser, row) : row.resized ? runResized(browser, row) :
               runRow(t, browser, row, renderer);
           if (await run) ++passed;

@@ -10,7 +10,7 @@ const keyNames = {
 
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
                           'narrow', 'touch', 'fingers', 'again', 'lose', 'restore', 'ratio',
-                          'choosetwo']);
+                          'choosetwo', 'losenext', 'shrink', 'reversereads']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -63,7 +63,7 @@ export function actionsOf(input) {
     } else if (word === 'choosetwo') {
       actions.push({choosetwo: words.slice(i, i + 2)});
       i += 2;
-    } else if (word === 'again' || word === 'lose' || word === 'restore') {
+    } else if (['again', 'lose', 'restore', 'losenext', 'reversereads'].includes(word)) {
       actions.push({[word]: true});
     } else if (commands.has(word)) {
       actions.push({[word]: words[i++]});

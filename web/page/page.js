@@ -9,7 +9,7 @@
   const consoleBox = document.getElementById('console');
   const ended = document.getElementById('ended');
   let running = null;  // the instance that runs now
-  let starts = 0;      // which start is the latest
+  let starting = null;  // the instance being made, not yet running
   let texture = null;  // the chosen file, {name, bytes}; null: the bundled marble
   let choices = 0;     // which chosen file is the latest
 
@@ -17,9 +17,13 @@
     consoleBox.textContent += line + '\n';
   }
 
+  // The probe's context is let go at once, so that the viewer's is the
+  // only one the page holds.
   function hasWebGL() {
-    const probe = document.createElement('canvas');
-    return !!(window.WebGLRenderingContext && probe.getContext('webgl'));
+    const context = window.WebGLRenderingContext && document.createElement('canvas').getContext('webgl');
+    if (!context) return false;
+    context.getExtension('WEBGL_lose_context')?.loseContext();
+    return true;
   }
 
   // A canvas like the page's own, in its place, with the focus if the old
@@ -36,9 +40,11 @@
     return canvas;
   }
 
-  // Ends the running instance as ESC would, without saying so: a new one
-  // takes its place.
+  // Ends the running instance as ESC would, without saying so, and silences
+  // one still being made: a new one takes their place.
   function stop() {
+    if (starting) starting.replaced = true;
+    starting = null;
     if (!running) return;
     const viewer = running;
     running = null;
@@ -66,14 +72,13 @@
   // new canvas, so the keys go on to the viewer as before.
   function start(focus = false) {
     stop();
-    const thisStart = ++starts;
     consoleBox.textContent = '';
     ended.hidden = true;
     say(texture ? `Texture: ${texture.name}, read as marmor.bmp` : 'Texture: the bundled marble');
     const instance = {
       canvas: freshCanvas(focus),
-      print: say,
-      printErr: line => instance.failed || say(line),
+      print: line => instance.replaced || say(line),
+      printErr: line => instance.replaced || instance.failed || say(line),
       onExit(status) {
         if (instance.replaced) return;
         running = null;
@@ -92,9 +97,15 @@
       onAbort: what => failed(instance, instance.viewer ? 'The viewer has stopped' : 'The viewer could not start', what),
       onFailure: error => failed(instance, 'The viewer has stopped', error),
     };
+    starting = instance;
     createViewer(instance).then(viewer => {
-      if (thisStart !== starts) return;
-      viewer.FS.writeFile('/marmor.bmp', texture ? texture.bytes : viewer.FS.readFile('/marble/marmor.bmp'));
+      if (instance.replaced) return;
+      starting = null;
+      try {
+        viewer.FS.writeFile('/marmor.bmp', texture ? texture.bytes : viewer.FS.readFile('/marble/marmor.bmp'));
+      } catch (error) {
+        return failed(instance, 'The viewer could not start', error);
+      }
       running = instance.viewer = viewer;
       try {
         viewer.callMain([]);
@@ -102,6 +113,16 @@
         failed(instance, 'The viewer has stopped', error);
       }
     }, error => failed(instance, 'The viewer could not start', error));
+  }
+
+  // A chosen file that cannot be read (a folder, one moved meanwhile) ends
+  // the viewer as a start would and says so; "Start again" starts with the
+  // texture before it.
+  function unreadable(file, error) {
+    stop();
+    consoleBox.textContent = '';
+    say(`The file ${file.name} cannot be read: ${error && error.message || error}.`);
+    ended.hidden = false;
   }
 
   // Files chosen close together are read side by side; only the latest
@@ -113,6 +134,8 @@
       if (choice !== choices) return;
       texture = {name: file.name, bytes: new Uint8Array(bytes)};
       start(true);
+    }, error => {
+      if (choice === choices) unreadable(file, error);
     });
   }
 
