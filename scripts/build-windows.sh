@@ -71,8 +71,14 @@ trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$zip" -d "$unpacked"
 folder="$unpacked/marblechess-$version-win64"
 system=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll opengl32.dll glu32.dll winmm.dll "
-shipped=" $(cd "$folder" && ls -- *.dll | tr '[:upper:]' '[:lower:]' | tr '\n' ' ') "
-[ -f "$folder/marblechess.exe" ] || { echo "build-windows.sh: the zip holds no marblechess.exe" >&2; rm -f "$zip"; exit 1; }
+for needed in marblechess.exe libglut.dll; do
+  if [ ! -f "$folder/$needed" ]; then
+    echo "build-windows.sh: the zip holds no $needed" >&2
+    rm -f "$zip"
+    exit 1
+  fi
+done
+shipped=" $(find "$folder" -maxdepth 1 -name '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]' | tr '\n' ' ') "
 missing=0
 for binary in "$folder"/*.exe "$folder"/*.dll; do
   # objdump's own status is checked: an unreadable file has no imports to list.

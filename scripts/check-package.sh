@@ -35,10 +35,16 @@ fi
 files=$(awk '$1 !~ /^d/ {print substr($6, 2)}' <<<"$listing")
 
 # What lies where a package may write, less the package manager's own
-# records: the same before the install and after the purge.
+# records: the same before the install and after the purge. Listed through
+# sudo as a user, since some of those folders are root's alone.
 system_files() {
-  find /etc /usr /var/lib /opt -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \) -prune \
-    -o -print 2>/dev/null | LC_ALL=C sort
+  local listed
+  if ! listed=$($sudo find /etc /usr /var/lib /opt -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \) \
+    -prune -o -print); then
+    echo "check-package.sh: cannot list all of /etc, /usr, /var/lib and /opt (see above)" >&2
+    return 1
+  fi
+  LC_ALL=C sort <<<"$listed"
 }
 work=$(mktemp -d)
 lists=$(mktemp -d)
@@ -73,7 +79,8 @@ if dpkg-query -W marblechess >/dev/null 2>&1; then echo "marblechess is still in
 for file in $files; do
   [ ! -e "$file" ] || { echo "$file is left after removal" >&2; exit 1; }
 done
-if ! system_files | diff "$lists/before" - >"$lists/diff"; then
+system_files >"$lists/after"
+if ! diff "$lists/before" "$lists/after" >"$lists/diff"; then
   sed -n 's/^> /left after removal: /p; s/^< /gone after removal: /p' "$lists/diff" >&2
   exit 1
 fi

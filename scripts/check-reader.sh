@@ -32,6 +32,10 @@ fi
 folders=("$fuzz/seeds")
 [ ! -d "$fuzz/corpus" ] || folders+=("$fuzz/corpus")
 count=$(find "${folders[@]}" -type f | wc -l)
+if [ "$count" -eq 0 ]; then
+  echo "reader on wasm32: no seeds or corpus files to replay in ${folders[*]}" >&2
+  exit 1
+fi
 # A sanitizer's finding aborts the replay, which ends xargs with a failure.
 if ! find "${folders[@]}" -type f -print0 |
   xargs -0 -n 500 node "$out/reader_replay.js" >"$out/replay.log" 2>&1; then

@@ -125,33 +125,53 @@ private_deb_src() {
 }
 
 # Unpacks the upstream tarball of Debian's source package PACKAGE into DEST,
-# after checking it against the SHA-256 pinned for its name in PINS (a
-# sha256sum list in the repository), so that nothing else of the source
-# package, its .dsc included, needs to be served. Says why on standard error
-# and fails when it cannot: fetch_upstream_source PACKAGE DEST LOG PINS.
+# afresh every time, after checking it against the SHA-256 pinned for its
+# name in PINS (a sha256sum list in the repository), so that nothing else of
+# the source package, its .dsc included, needs to be served. The tarball is
+# downloaded once, beside DEST. Says why on standard error and fails when it
+# cannot: fetch_upstream_source PACKAGE DEST LOG PINS.
 fetch_upstream_source() {
-  local package=$1 dest=$2 log=$3 pins=$4 apt tarball name sum
-  [ -d "$dest" ] && return 0
-  apt=$(mktemp -d)
-  mkdir -p "$apt/get"
-  {
-    private_deb_src "$apt" &&
-      (cd "$apt/get" && apt_get "${private_apt[@]}" source --download-only "$package" || true)
-  } >"$log" 2>&1
-  tarball=$(ls "$apt/get/${package}"_*.orig.tar.* 2>/dev/null | head -n 1)
-  name=$(basename "${tarball:-none}")
-  sum=$(awk -v name="$name" '$2 == name { print $1 }' "$pins")
+  local package=$1 dest=$2 log=$3 pins=$4 apt tarball
+  tarball=$(ls "$(dirname "$dest")/${package}"_*.orig.tar.* 2>/dev/null | head -n 1)
   if [ -z "$tarball" ]; then
-    echo "cannot get the upstream source of $package from Debian (see $log)" >&2
-  elif [ -z "$sum" ]; then
-    echo "$name is not pinned in $(basename "$pins"): add its SHA-256 once it is checked" >&2
-  elif ! echo "$sum  $tarball" | sha256sum --check --status; then
-    echo "$name does not match the SHA-256 pinned in $(basename "$pins")" >&2
-  else
-    mkdir -p "$dest.partial"
-    tar -xf "$tarball" -C "$dest.partial" --strip-components=1 &&
-      mv "$dest.partial" "$dest" && rm -rf "$apt" && return 0
+    apt=$(mktemp -d)
+    mkdir -p "$apt/get"
+    {
+      private_deb_src "$apt" &&
+        (cd "$apt/get" && apt_get "${private_apt[@]}" source --download-only "$package" || true)
+    } >"$log" 2>&1
+    tarball=$(ls "$apt/get/${package}"_*.orig.tar.* 2>/dev/null | head -n 1)
+    if [ -z "$tarball" ]; then
+      echo "cannot get the upstream source of $package from Debian (see $log)" >&2
+      rm -rf "$apt"
+      return 1
+    fi
+    mv "$tarball" "$(dirname "$dest")/" && rm -rf "$apt"
+    tarball="$(dirname "$dest")/$(basename "$tarball")"
   fi
-  rm -rf "$apt" "$dest.partial"
-  return 1
+  unpack_pinned "$tarball" "$dest" "$pins"
+}
+
+# Unpacks TARBALL into DEST in place of what was there, when its SHA-256 is
+# the one PINS gives its name; says why and fails otherwise:
+# unpack_pinned TARBALL DEST PINS.
+unpack_pinned() {
+  local tarball=$1 dest=$2 pins=$3 name sum
+  name=$(basename "$tarball")
+  sum=$(awk -v name="$name" '$2 == name { print $1 }' "$pins")
+  if [ -z "$sum" ]; then
+    echo "$name is not pinned in $(basename "$pins"): add its SHA-256 once it is checked" >&2
+    return 1
+  fi
+  if ! echo "$sum  $tarball" | sha256sum --check --status; then
+    echo "$name does not match the SHA-256 pinned in $(basename "$pins")" >&2
+    return 1
+  fi
+  rm -rf "$dest" "$dest.partial"
+  mkdir -p "$dest.partial"
+  if ! tar -xf "$tarball" -C "$dest.partial" --strip-components=1; then
+    rm -rf "$dest.partial"
+    return 1
+  fi
+  mv "$dest.partial" "$dest"
 }

@@ -10,6 +10,10 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 "$writer" "$dir"
 mapfile -t files <"$dir/files.txt"
+if [ "${#files[@]}" -eq 0 ]; then
+  echo "reader table on $platform: the table writer gave no files" >&2
+  exit 1
+fi
 status=0
 : >"$dir/diff.txt"
 (cd "$dir" && "$@" "${files[@]}") >"$dir/raw.txt" 2>"$dir/errors.txt" || status=$?
