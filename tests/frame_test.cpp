@@ -175,8 +175,7 @@ Start prepare(Texture texture, const TempDir& dir) {
       writeFile(dir.file("marmor.bmp"), encodeBmp(Picture{rendererTextureLimit() + 1, 1}));
       break;
     case Texture::atTheRendererLimit:
-      writeFile(dir.file("marmor.bmp"),
-                encodeBmp(rendererTextureLimit(), 1, [](int, int) {
+      writeFile(dir.file("marmor.bmp"), encodeBmp(rendererTextureLimit(), 1, [](int, int) {
                   return std::array<std::uint8_t, 3>{128, 128, 128};
                 }));
       break;

@@ -1,8 +1,9 @@
 // Data written in place between draws: client arrays of vertices, texture
 // coordinates and indices that keep their addresses and sizes, read afresh
-// at every draw, even two draws of one frame; and a texture given a new
-// image of the same size from the same memory. A key (other than ESC)
-// moves on to the other of two sets of data; two bring the first back.
+// at every draw, even two draws of one frame; a texture given a new image
+// of the same size from the same memory; and GLUT's spheres, one of which
+// changes its size. A key (other than ESC) moves on to the other of two
+// sets of data; two bring the first back.
 
 #include <GL/glut.h>
 
@@ -86,6 +87,19 @@ void colouredQuad() {
   glColor3f(1, 1, 1);
 }
 
+// Two spheres of GLUT's, drawn unlit as discs: the right one keeps its
+// size, the left one changes it with the step.
+void spheres() {
+  glColor3f(0.9f, 0.8f, 0.3f);
+  glPushMatrix();
+  glTranslatef(-0.5f, 0.6f, 0);
+  glutSolidSphere(step == 0 ? 0.25 : 0.4, 24, 16);
+  glTranslatef(1.0f, 0, 0);
+  glutSolidSphere(0.3, 24, 16);
+  glPopMatrix();
+  glColor3f(1, 1, 1);
+}
+
 void display() {
   glClearColor(0.25f, 0.25f, 0.25f, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -95,10 +109,18 @@ void display() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0, 0, -4);
+  // Named again each frame, the same arrays, since GLUT's shapes leave the
+  // arrays off and pointing at their own.
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, positions);
+  glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
   glEnable(GL_TEXTURE_2D);
   bandTwice();
   lowerShapes();
   glDisable(GL_TEXTURE_2D);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  spheres();
   colouredQuad();
   sayErrors("in a frame");
   glutSwapBuffers();
@@ -124,11 +146,6 @@ int main(int argc, char** argv) {
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   uploadTexels();
-  // Named once: every draw reads them as they are then.
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, positions);
-  glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
   glEnable(GL_DEPTH_TEST);
   glutMainLoop();
 }

@@ -40,6 +40,7 @@ bool offAndUnsupported(GLenum cap) {
 }
 
 void setCapability(GLenum cap, bool on) {
+  stateChanged();
   switch (cap) {
     case GL_LIGHTING:
       gl.lighting = on;
@@ -74,11 +75,11 @@ void setCapability(GLenum cap, bool on) {
 extern "C" {
 
 void glEnable(GLenum cap) {
-  if (outsideBeginEnd()) setCapability(cap, true);
+  if (changesStateNow("glEnable")) setCapability(cap, true);
 }
 
 void glDisable(GLenum cap) {
-  if (outsideBeginEnd()) setCapability(cap, false);
+  if (changesStateNow("glDisable")) setCapability(cap, false);
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // again from what GL's side kept, so that the next frame is the one the
 // program would have had.
 
+#include "gl/batch.h"
 #include "gl/device.h"
 #include "gl/draw.h"
 #include "gl/texturing.h"
@@ -11,7 +12,8 @@ using namespace standin;
 
 extern "C" void standinContextLost() {
   device::forget();
-  forgetUniforms();
+  forgetInputs();
+  forgetSentVertices();
 }
 
 extern "C" void standinContextRestored() {

@@ -7,6 +7,8 @@
 #include <map>
 #include <vector>
 
+#include "gl/lists.h"
+
 namespace standin::device {
 
 namespace {
@@ -16,9 +18,11 @@ struct WebGL {
   bool said = false;  // the browser has said the context is lost
   GLint textureLimit = 0;
   Buffers buffers;
-  std::map<GLuint, std::vector<std::uint8_t>> uploaded;  // what each buffer holds
+  std::map<GLuint, std::vector<std::uint8_t>> uploaded;  // what each uploaded buffer holds
+  std::map<GLuint, std::size_t> sizes;                   // how much each sent buffer holds
   std::map<std::uint32_t, Program> programs;
   std::map<GLuint, GLuint> textures;  // GL's texture name to WebGL's
+  std::map<GLuint, ListBuffers> lists;
   bool depthTest = false;
   GLenum depthFunc = GL_LESS;
   GLint viewport[4] = {0, 0, 0, 0};
@@ -45,12 +49,28 @@ GLint maxTextureSize() {
 
 const Buffers& buffers() {
   Buffers& b = webgl.buffers;
-  if (b.vertices != 0) return b;
-  emscripten_glGenBuffers(1, &b.vertices);
+  if (b.positions != 0) return b;
+  emscripten_glGenBuffers(1, &b.positions);
+  emscripten_glGenBuffers(1, &b.normals);
   emscripten_glGenBuffers(1, &b.texCoords);
   emscripten_glGenBuffers(1, &b.colours);
   emscripten_glGenBuffers(1, &b.indices);
+  emscripten_glGenBuffers(1, &b.shortIndices);
+  emscripten_glGenBuffers(1, &b.slots);
   return b;
+}
+
+void send(GLenum target, GLuint buffer, const void* data, std::size_t bytes,
+          std::size_t changedFrom, std::size_t changedTo) {
+  emscripten_glBindBuffer(target, buffer);
+  std::size_t& size = webgl.sizes[buffer];
+  if (size != bytes) {
+    size = bytes;
+    emscripten_glBufferData(target, GLsizeiptr(bytes), data, GL_DYNAMIC_DRAW);
+  } else if (changedFrom < changedTo) {
+    emscripten_glBufferSubData(target, GLintptr(changedFrom), GLsizeiptr(changedTo - changedFrom),
+                               static_cast<const std::uint8_t*>(data) + changedFrom);
+  }
 }
 
 void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes) {
@@ -60,6 +80,47 @@ void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes) {
   if (held.size() == bytes && std::memcmp(held.data(), from, bytes) == 0) return;
   held.assign(from, from + bytes);
   emscripten_glBufferData(target, GLsizeiptr(bytes), data, GL_STATIC_DRAW);
+}
+
+namespace {
+
+GLuint bufferOf(GLenum target, const void* data, std::size_t bytes) {
+  GLuint buffer = 0;
+  emscripten_glGenBuffers(1, &buffer);
+  emscripten_glBindBuffer(target, buffer);
+  emscripten_glBufferData(target, GLsizeiptr(bytes), data, GL_STATIC_DRAW);
+  return buffer;
+}
+
+}  // namespace
+
+const ListBuffers& listBuffers(GLuint name, const lists::List& list) {
+  auto made = webgl.lists.find(name);
+  if (made != webgl.lists.end()) return made->second;
+  ListBuffers b;
+  b.positions =
+      bufferOf(GL_ARRAY_BUFFER, list.positions.data(), list.positions.size() * sizeof(float));
+  b.normals = bufferOf(GL_ARRAY_BUFFER, list.normals.data(), list.normals.size() * sizeof(float));
+  std::vector<std::uint32_t> ids(list.strip);
+  ids.insert(ids.end(), list.triangles.begin(), list.triangles.end());
+  b.shortIds = list.positions.size() / 3 <= 65536;
+  if (b.shortIds) {
+    const std::vector<std::uint16_t> shortIds(ids.begin(), ids.end());
+    b.indices = bufferOf(GL_ELEMENT_ARRAY_BUFFER, shortIds.data(), shortIds.size() * 2);
+  } else {
+    b.indices = bufferOf(GL_ELEMENT_ARRAY_BUFFER, ids.data(), ids.size() * 4);
+  }
+  return webgl.lists.emplace(name, b).first->second;
+}
+
+void forgetList(GLuint name) {
+  const auto made = webgl.lists.find(name);
+  if (made == webgl.lists.end()) return;
+  if (!lost()) {
+    const GLuint buffers[] = {made->second.positions, made->second.normals, made->second.indices};
+    emscripten_glDeleteBuffers(3, buffers);
+  }
+  webgl.lists.erase(made);
 }
 
 const Program& program(std::uint32_t features) {
@@ -124,8 +185,10 @@ void forget() {
   webgl.said = true;
   webgl.buffers = {};
   webgl.uploaded.clear();
+  webgl.sizes.clear();
   webgl.programs.clear();
   webgl.textures.clear();
+  webgl.lists.clear();
 }
 
 void restore() {

@@ -15,6 +15,10 @@
 
 #include "gl/shaders.h"
 
+namespace standin::lists {
+struct List;
+}
+
 namespace standin::device {
 
 // Whether the context is lost now, whether or not the browser has said so
@@ -26,19 +30,41 @@ bool lost();
 GLint maxTextureSize();
 
 struct Buffers {
-  GLuint vertices = 0;
+  GLuint positions = 0;
+  GLuint normals = 0;
   GLuint texCoords = 0;
   GLuint colours = 0;
   GLuint indices = 0;
+  GLuint shortIndices = 0;
+  GLuint slots = 0;
 };
 
 // The frame's buffers, made the first time.
 const Buffers& buffers();
 
+// Gives `buffer`, bound to `target`, the `bytes` of `data`: all of them
+// when it holds another number of bytes, else only the span from
+// `changedFrom` to `changedTo`, which differs from what it holds. WebGL
+// keeps a buffer's bytes, as a driver keeps them.
+void send(GLenum target, GLuint buffer, const void* data, std::size_t bytes,
+          std::size_t changedFrom, std::size_t changedTo);
+
 // Gives `buffer`, bound to `target`, the bytes of `data`, unless it holds
-// those very bytes from an earlier frame: WebGL keeps them, as a driver
-// may, so a frame whose vertices are the last one's sends none again.
+// those very bytes from an earlier frame.
 void upload(GLenum target, GLuint buffer, const void* data, std::size_t bytes);
+
+// A display list's buffers in WebGL, made from the list the first time it
+// is drawn; its indices have 16 bits where its vertices allow.
+struct ListBuffers {
+  GLuint positions = 0;
+  GLuint normals = 0;
+  GLuint indices = 0;
+  bool shortIds = false;
+};
+const ListBuffers& listBuffers(GLuint name, const lists::List& list);
+
+// The list's buffers are gone, or to be made again from a new list.
+void forgetList(GLuint name);
 
 // The program for a draw's features, made the first time.
 const Program& program(std::uint32_t features);

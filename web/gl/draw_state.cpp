@@ -1,8 +1,10 @@
 #include "gl/draw_state.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
+#include "gl/same_bytes.h"
 #include "gl/state.h"
 #include "gl/texturing.h"
 #include "gl/unsupported.h"
@@ -38,34 +40,66 @@ std::uint32_t featuresOf(const State& s, bool textured, bool oneTexel) {
   return on;
 }
 
-void putLight(DrawState& d, const Light& l, const Material& m) {
-  product(d.ambientProduct, m.ambient, l.ambient);
-  product(d.diffuseProduct, m.diffuse, l.diffuse);
-  product(d.specularProduct, m.specular, l.specular);
+void putLight(DrawState& d, const Light& l) {
   // A positional light's place is its position divided by its w.
   for (int i = 0; i < 3; ++i)
-    d.lightPlace[i] = l.position[3] != 0.0f ? l.position[i] / l.position[3] : l.position[i];
-  d.attenuation[0] = l.constantAttenuation;
-  d.attenuation[1] = l.linearAttenuation;
-  d.attenuation[2] = l.quadraticAttenuation;
-  put(d.spot, matrices::normalize(l.spotDirection));
-  d.spot[3] = l.spotExponent;
-  d.spotCosCutoff = static_cast<float>(std::cos(l.spotCutoff * 3.14159265358979323846 / 180.0));
-  d.shininess = m.shininess;
+    d.light[i] = l.position[3] != 0.0f ? l.position[i] / l.position[3] : l.position[i];
+  d.light[3] = static_cast<float>(std::cos(l.spotCutoff * 3.14159265358979323846 / 180.0));
+  d.light[4] = l.constantAttenuation;
+  d.light[5] = l.linearAttenuation;
+  d.light[6] = l.quadraticAttenuation;
+  put(d.light + 8, matrices::normalize(l.spotDirection));
+  d.light[11] = l.spotExponent;
 }
 
 }  // namespace
 
-DrawState drawState(const float* texCoord) {
-  DrawState d{};
+bool sameDrawState(const DrawState& a, const DrawState& b) {
+  constexpr std::size_t from = offsetof(DrawState, features);
+  return sameBytes(reinterpret_cast<const char*>(&a) + from,
+                   reinterpret_cast<const char*>(&b) + from, sizeof(DrawState) - from);
+}
+
+const DrawMaterial& drawMaterial() {
+  static DrawMaterial m{};
+  static std::uint64_t workedOutAt = ~0ull;
+  if (gl.changes == workedOutAt) return m;
+  workedOutAt = gl.changes;
+  m = DrawMaterial{};
+  if (!gl.lighting) return m;
+  const Material& material = gl.material;
+  const Light& light = gl.light;
+  for (int i = 0; i < 3; ++i)
+    m.values[i] = material.emission[i] + material.ambient[i] * sceneAmbient;
+  m.values[3] = material.diffuse[3];
+  product(m.values + 4, material.ambient, light.ambient);
+  product(m.values + 8, material.diffuse, light.diffuse);
+  product(m.values + 12, material.specular, light.specular);
+  m.values[15] = material.shininess;
+  return m;
+}
+
+const DrawState& drawState(const float* texCoord) {
+  static DrawState d{};
+  static std::uint64_t workedOutAt = ~0ull;
+  static bool oneCoordinate = false;
+  static float coordinate[2] = {0, 0};
+  const bool one = texCoord != nullptr;
+  if (gl.changes == workedOutAt && one == oneCoordinate &&
+      (!one || (texCoord[0] == coordinate[0] && texCoord[1] == coordinate[1]))) {
+    return d;
+  }
+  workedOutAt = gl.changes;
+  oneCoordinate = one;
+  if (one) coordinate[0] = texCoord[0], coordinate[1] = texCoord[1];
+  const std::uint32_t serial = d.serial + 1;
+  d = DrawState{};
+  d.serial = serial;
   const Mat4& modelview = gl.modelview.back();
-  put(d.modelviewProjection, matrices::multiply(gl.projection.back(), modelview).m);
-  put(d.modelview, modelview.m);
+  put(d.transforms, matrices::multiply(gl.projection.back(), modelview).m);
+  put(d.transforms + 16, modelview.m);
   put(d.normalMatrix, matrices::normalMatrix(modelview));
-  const Material& m = gl.material;
-  for (int i = 0; i < 3; ++i) d.base[i] = m.emission[i] + m.ambient[i] * sceneAmbient;
-  d.base[3] = m.diffuse[3];
-  putLight(d, gl.light, m);
+  putLight(d, gl.light);
   put(d.planes, gl.sPlane);
   put(d.planes + 4, gl.tPlane);
   const float viewport = gl.viewportHeight > 0 ? float(gl.viewportHeight) : 600.0f;
@@ -87,10 +121,10 @@ DrawState drawState(const float* texCoord) {
     put(d.texel, textures::filteredTexel(*texture, texCoord[0], texCoord[1]));
   } else if (textured) {
     d.texture = gl.boundTexture;
-    d.textureSize[0] = float(texture->width);
-    d.textureSize[1] = float(texture->height);
-    d.wrapFirst[0] = textures::wrappedFirst(texture->width) ? 1.0f : 0.0f;
-    d.wrapFirst[1] = textures::wrappedFirst(texture->height) ? 1.0f : 0.0f;
+    d.textureShape[0] = float(texture->width);
+    d.textureShape[1] = float(texture->height);
+    d.textureShape[2] = textures::wrappedFirst(texture->width) ? 1.0f : 0.0f;
+    d.textureShape[3] = textures::wrappedFirst(texture->height) ? 1.0f : 0.0f;
   }
   d.features = featuresOf(gl, textured, oneTexel);
   return d;

@@ -28,28 +28,43 @@ enum Feature : std::uint32_t {
 
 // Plain floats, so that two draws with the same state compare equal byte
 // for byte and can go to WebGL as one.
+// Grouped as the programs' uniforms are, four floats at a time.
 struct DrawState {
+  std::uint32_t serial;  // another for each state worked out
   std::uint32_t features;
-  float modelviewProjection[16];
-  float modelview[16];
+  // The modelview-projection matrix, then the modelview, column-major.
+  float transforms[32];
   float normalMatrix[9];  // column-major
-  float base[4];          // emission plus ambient times the scene's; the diffuse alpha
-  float ambientProduct[3], diffuseProduct[3], specularProduct[3];  // material times light
-  float lightPlace[3];   // a positional light's place, or whence a light at infinity shines
-  float attenuation[3];  // constant, linear, quadratic
-  float spot[4];         // unit direction, exponent
-  float spotCosCutoff;
-  float shininess;
-  float planes[8];  // s and t's object planes
-  float lift;       // 1/256 of a pixel, in clip units per w
-  GLuint texture;   // 0 when the draw is untextured or its texel is known
-  float textureSize[2];
-  float wrapFirst[2];  // 1 where the size is not a power of two
-  float texel[4];      // the filtered texel every vertex of the draw is at
+  // A positional light's place, or whence a light at infinity shines, with
+  // the cosine of the spot's cutoff; the constant, linear and quadratic
+  // attenuation; the spot's unit direction and exponent.
+  float light[12];
+  float planes[8];        // s and t's object planes
+  float lift;             // 1/256 of a pixel, in clip units per w
+  GLuint texture;         // 0 when the draw is untextured or its texel is known
+  float textureShape[4];  // the size; 1 where it is not a power of two
+  float texel[4];         // the filtered texel every vertex of the draw is at
 };
 
-// The state a draw made now is drawn with. `texCoord` is the texture
-// coordinate of every vertex of the draw when they all have the same one.
-DrawState drawState(const float* texCoord);
+// A draw's material as the programs take it: emission plus ambient times
+// the scene's, with the diffuse alpha; the ambient, diffuse and specular
+// products of material and light, the last with the shininess. Draws that
+// differ in their material alone can go to WebGL as one, each vertex
+// saying which of a few materials is its own.
+struct DrawMaterial {
+  float values[16];
+};
+
+// The state a draw made now is drawn with, but for its material.
+// `texCoord` is the texture coordinate of every vertex of the draw when
+// they all have the same one. It is worked out again only after GL's state
+// changed.
+const DrawState& drawState(const float* texCoord);
+
+// The material a draw made now is drawn with; nothing when it is unlit.
+const DrawMaterial& drawMaterial();
+
+// Whether two states draw alike, whatever their serials.
+bool sameDrawState(const DrawState& a, const DrawState& b);
 
 }  // namespace standin

@@ -10,7 +10,7 @@ using namespace standin;
 extern "C" {
 
 void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glClearColor")) return;
   const auto clamp = [](GLfloat v) { return v < 0 ? 0.0f : v > 1 ? 1.0f : v; };
   gl.clearColour = {clamp(red), clamp(green), clamp(blue), clamp(alpha)};
 }
@@ -18,7 +18,7 @@ void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
 // The clear colour goes to WebGL with every clear: it is the stand-in's
 // state, not WebGL's. There is no accumulation buffer to clear.
 void glClear(GLbitfield mask) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glClear")) return;
   constexpr GLbitfield buffers =
       GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT;
   if ((mask & ~buffers) != 0) return setError(GL_INVALID_VALUE);
@@ -27,15 +27,16 @@ void glClear(GLbitfield mask) {
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glViewport")) return;
   if (width < 0 || height < 0) return setError(GL_INVALID_VALUE);
   flushDraws();
   device::setViewport(x, y, width, height);
   gl.viewportHeight = height;
+  stateChanged();
 }
 
 void glDepthFunc(GLenum func) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glDepthFunc")) return;
   if (func < GL_NEVER || func > GL_ALWAYS) return setError(GL_INVALID_ENUM);
   flushDraws();
   device::setDepthFunc(func);

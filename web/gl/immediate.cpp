@@ -1,5 +1,7 @@
 // glBegin and glEnd with the vertices between them, each taking the
-// current normal, texture coordinate and colour, which are set here.
+// current normal, texture coordinate and colour, which are set here. A
+// pair's vertices are gathered here and go into the frame together at
+// glEnd.
 
 #include <vector>
 
@@ -12,7 +14,27 @@ using namespace standin;
 namespace {
 
 GLenum primitive = 0;
-std::vector<std::uint32_t> ids;  // the pair's vertices in the frame
+// The pair's vertices: positions and normals, and where a texture
+// coordinate or a colour was given between glBegin and glEnd, theirs too.
+// The arrays hold room for `room` vertices, and only grow; `count` says
+// how many they hold now.
+std::vector<float> positions, normals, texCoords, colours;
+std::uint32_t count = 0, room = 0;
+bool texCoordsGiven = false, coloursGiven = false;
+std::vector<std::uint32_t> ids;
+
+void makeRoom() {
+  room = 2 * room + 64;
+  positions.resize(std::size_t(room) * 3);
+  normals.resize(std::size_t(room) * 3);
+  texCoords.resize(std::size_t(room) * 2);
+  colours.resize(std::size_t(room) * 4);
+}
+
+void put(std::vector<float>& values, std::uint32_t vertex, const float* from, std::size_t size) {
+  float* to = values.data() + std::size_t(vertex) * size;
+  for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+}
 
 bool supportedPrimitive(GLenum mode) {
   return mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN ||
@@ -30,13 +52,19 @@ void glBegin(GLenum mode) {
   if (!supportedPrimitive(mode)) unsupported("glBegin", mode);
   primitive = mode;
   gl.inBeginEnd = true;
-  ids.clear();
+  count = 0;
+  texCoordsGiven = coloursGiven = false;
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   if (!gl.inBeginEnd) return;
+  if (count == room) makeRoom();
   const float position[] = {x, y, z};
-  ids.push_back(addVertex({position, gl.normal.data(), gl.texCoord, gl.colour.data()}));
+  put(positions, count, position, 3);
+  put(normals, count, gl.normal.data(), 3);
+  if (texCoordsGiven) put(texCoords, count, gl.texCoord, 2);
+  if (coloursGiven) put(colours, count, gl.colour.data(), 4);
+  ++count;
 }
 
 void glVertex3fv(const GLfloat* v) {
@@ -46,10 +74,20 @@ void glVertex3fv(const GLfloat* v) {
 void glEnd() {
   if (!gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
   gl.inBeginEnd = false;
-  drawPrimitive(primitive, ids.data(), static_cast<std::uint32_t>(ids.size()));
+  if (count == 0) return;
+  const std::uint32_t first =
+      addVertices({count, positions.data(), normals.data(), true,
+                   texCoordsGiven ? texCoords.data() : gl.texCoord, texCoordsGiven,
+                   coloursGiven ? colours.data() : gl.colour.data(), coloursGiven},
+                  true);
+  ids.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) ids[i] = first + i;
+  drawPrimitive(primitive, {ids.data(), GL_UNSIGNED_INT, count, 0}, Source::immediate);
 }
 
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+  if (!gl.inBeginEnd && gl.compilingList)
+    return unsupported("glNormal3f", GL_COMPILE, GL_INVALID_OPERATION);
   gl.normal = {x, y, z};
 }
 
@@ -57,7 +95,17 @@ void glNormal3fv(const GLfloat* v) {
   glNormal3f(v[0], v[1], v[2]);
 }
 
+// Between glBegin and glEnd, the vertices before the first texture
+// coordinate or colour given there have the one current at glBegin, and
+// each after has its own.
 void glTexCoord2f(GLfloat s, GLfloat t) {
+  if (!gl.inBeginEnd && gl.compilingList) {
+    return unsupported("glTexCoord2f", GL_COMPILE, GL_INVALID_OPERATION);
+  }
+  if (gl.inBeginEnd && !texCoordsGiven) {
+    for (std::uint32_t i = 0; i < count; ++i) put(texCoords, i, gl.texCoord, 2);
+    texCoordsGiven = true;
+  }
   gl.texCoord[0] = s;
   gl.texCoord[1] = t;
 }
@@ -67,6 +115,12 @@ void glTexCoord2fv(const GLfloat* v) {
 }
 
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+  if (!gl.inBeginEnd && gl.compilingList)
+    return unsupported("glColor4f", GL_COMPILE, GL_INVALID_OPERATION);
+  if (gl.inBeginEnd && !coloursGiven) {
+    for (std::uint32_t i = 0; i < count; ++i) put(colours, i, gl.colour.data(), 4);
+    coloursGiven = true;
+  }
   gl.colour = {red, green, blue, alpha};
 }
 

@@ -33,6 +33,7 @@ void setLight(GLenum pname, const GLfloat* p) {
   Light& l = gl.light;
   const Mat4& modelview = gl.modelview.back();
   if (!inRange(pname, p[0])) return setError(GL_INVALID_VALUE);
+  stateChanged();
   switch (pname) {
     case GL_AMBIENT:
       l.ambient = four(p);
@@ -75,6 +76,7 @@ void setMaterial(GLenum face, GLenum pname, const GLfloat* p) {
   // A material changed between glBegin and glEnd would change with the
   // vertices; the stand-in takes one material a primitive.
   if (gl.inBeginEnd) return unsupported("glMaterial", pname, GL_INVALID_OPERATION);
+  if (!changesStateNow("glMaterial")) return;
   if (face != GL_FRONT_AND_BACK && face != GL_FRONT && face != GL_BACK) {
     return setError(GL_INVALID_ENUM);
   }
@@ -93,6 +95,7 @@ void setMaterial(GLenum face, GLenum pname, const GLfloat* p) {
   }
   // The back material shows only with two-sided lighting, which is never on.
   if (face == GL_BACK) return;
+  stateChanged();
   if (pname == GL_AMBIENT || pname == GL_AMBIENT_AND_DIFFUSE) m.ambient = four(p);
   if (pname == GL_DIFFUSE || pname == GL_AMBIENT_AND_DIFFUSE) m.diffuse = four(p);
   if (pname == GL_SPECULAR) m.specular = four(p);
@@ -105,12 +108,12 @@ void setMaterial(GLenum face, GLenum pname, const GLfloat* p) {
 extern "C" {
 
 void glShadeModel(GLenum mode) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glShadeModel")) return;
   if (mode != GL_SMOOTH) unsupported("glShadeModel", mode);
 }
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glLightfv")) return;
   if (light != GL_LIGHT0) return unsupported("glLight", light);
   setLight(pname, params);
 }

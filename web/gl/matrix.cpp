@@ -12,10 +12,11 @@ std::vector<Mat4>& currentStack() {
   return gl.matrixMode == GL_PROJECTION ? gl.projection : gl.modelview;
 }
 
-void multiplyCurrent(const Mat4& m) {
-  if (!outsideBeginEnd()) return;
+void multiplyCurrent(const char* call, const Mat4& m) {
+  if (!changesStateNow(call)) return;
   Mat4& top = currentStack().back();
   top = matrices::multiply(top, m);
+  stateChanged();
 }
 
 }  // namespace
@@ -23,27 +24,30 @@ void multiplyCurrent(const Mat4& m) {
 extern "C" {
 
 void glMatrixMode(GLenum mode) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glMatrixMode")) return;
   if (mode != GL_MODELVIEW && mode != GL_PROJECTION) return unsupported("glMatrixMode", mode);
   gl.matrixMode = mode;
 }
 
 void glLoadIdentity() {
-  if (outsideBeginEnd()) currentStack().back() = Mat4{};
+  if (!changesStateNow("glLoadIdentity")) return;
+  currentStack().back() = Mat4{};
+  stateChanged();
 }
 
 void glPushMatrix() {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glPushMatrix")) return;
   auto& stack = currentStack();
   if (stack.size() == matrixStackDepth) return setError(GL_STACK_OVERFLOW);
   stack.push_back(stack.back());
 }
 
 void glPopMatrix() {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glPopMatrix")) return;
   auto& stack = currentStack();
   if (stack.size() == 1) return setError(GL_STACK_UNDERFLOW);
   stack.pop_back();
+  stateChanged();
 }
 
 void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearVal,
@@ -51,28 +55,28 @@ void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLd
   if (nearVal <= 0 || farVal <= 0 || left == right || bottom == top || nearVal == farVal) {
     return setError(GL_INVALID_VALUE);
   }
-  multiplyCurrent(matrices::frustum(float(left), float(right), float(bottom), float(top),
-                                    float(nearVal), float(farVal)));
+  multiplyCurrent("glFrustum", matrices::frustum(float(left), float(right), float(bottom),
+                                                 float(top), float(nearVal), float(farVal)));
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-  multiplyCurrent(matrices::translation(x, y, z));
+  multiplyCurrent("glTranslatef", matrices::translation(x, y, z));
 }
 
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
-  multiplyCurrent(matrices::translation(float(x), float(y), float(z)));
+  multiplyCurrent("glTranslated", matrices::translation(float(x), float(y), float(z)));
 }
 
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
-  multiplyCurrent(matrices::rotation(angle, x, y, z));
+  multiplyCurrent("glRotatef", matrices::rotation(angle, x, y, z));
 }
 
 void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
-  multiplyCurrent(matrices::rotation(float(angle), float(x), float(y), float(z)));
+  multiplyCurrent("glRotated", matrices::rotation(float(angle), float(x), float(y), float(z)));
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z) {
-  multiplyCurrent(matrices::scaling(x, y, z));
+  multiplyCurrent("glScalef", matrices::scaling(x, y, z));
 }
 
 }  // extern "C"

@@ -19,75 +19,72 @@ namespace {
 // clamped. A horizontal edge through a row of pixel centres is given to the
 // rows on opposite sides by the desktop's renderer and by WebGL's, which
 // draws the canvas upside down; lifting every vertex by 1/256 of a pixel
-// settles such ties as the desktop does.
+// settles such ties as the desktop does. The uniforms come in arrays, one
+// for each group a draw changes together (draw_state.h says what each
+// holds), so that a change of material is one call to WebGL.
 const char vertexShader[] = R"(
 attribute vec3 position;
 attribute vec3 normal;
 attribute vec2 texCoord;
 attribute vec4 colour;
-uniform mat4 modelviewProjection;
+attribute float slot;  // which of the draw's materials is the vertex's
+uniform mat4 transforms[2];
 uniform float lift;
 varying vec4 litColour;
 varying vec2 texPlace;
 #if LIGHTING
-uniform mat4 modelview;
 uniform mat3 normalMatrix;
-uniform vec4 base;
-uniform vec3 ambientProduct, diffuseProduct, specularProduct;
-uniform vec3 lightPlace;
-uniform vec3 attenuation;
-uniform vec4 spot;
-uniform float spotCosCutoff;
-uniform float shininess;
+uniform vec4 material[32];
+uniform vec4 light[3];
 #endif
 #if CONSTANT_TEXEL
 uniform vec4 texel;
 #endif
-#if GENERATE_S
-uniform vec4 sPlane;
-#endif
-#if GENERATE_T
-uniform vec4 tPlane;
+#if GENERATE_S || GENERATE_T
+uniform vec4 planes[2];
 #endif
 
 void main() {
   vec4 object = vec4(position, 1.0);
-  gl_Position = modelviewProjection * object;
+  gl_Position = transforms[0] * object;
   gl_Position.y += gl_Position.w * lift;
 #if LIGHTING
+  int m = int(slot) * 4;
   vec3 n = normalMatrix * normal;
 #if NORMALIZING
   n = normalize(n);
 #endif
-  vec3 sum = base.rgb;
+  vec3 sum = material[m].rgb;
 #if LIGHT_ZERO
 #if POSITIONAL_LIGHT
-  vec3 toLight = lightPlace - (modelview * object).xyz;
+  vec3 toLight = light[0].xyz - (transforms[1] * object).xyz;
   float reach = length(toLight);
   toLight = reach == 0.0 ? toLight : toLight / reach;
+  vec3 attenuation = light[1].xyz;
   float factor = 1.0 / (attenuation.x + attenuation.y * reach + attenuation.z * reach * reach);
 #else
-  vec3 toLight = normalize(lightPlace);
+  vec3 toLight = normalize(light[0].xyz);
   float factor = 1.0;
 #endif
 #if SPOT_LIGHT
-  float along = dot(-toLight, spot.xyz);
+  float along = dot(-toLight, light[2].xyz);
 #if SPOT_EXPONENT
-  factor *= along < spotCosCutoff ? 0.0 : pow(max(along, 0.0), spot.w);
+  factor *= along < light[0].w ? 0.0 : pow(max(along, 0.0), light[2].w);
 #else
-  factor *= along < spotCosCutoff ? 0.0 : 1.0;
+  factor *= along < light[0].w ? 0.0 : 1.0;
 #endif
 #endif
   float diffuse = max(dot(n, toLight), 0.0);
 #if SHININESS
   float facing = max(dot(n, normalize(toLight + vec3(0.0, 0.0, 1.0))), 0.0);
-  float specular = diffuse != 0.0 ? pow(facing, shininess) : 0.0;
+  float specular = diffuse != 0.0 ? pow(facing, material[m + 3].w) : 0.0;
 #else
   float specular = diffuse != 0.0 ? 1.0 : 0.0;
 #endif
-  sum += factor * (ambientProduct + diffuse * diffuseProduct + specular * specularProduct);
+  sum += factor * (material[m + 1].rgb + diffuse * material[m + 2].rgb +
+                   specular * material[m + 3].rgb);
 #endif
-  litColour = clamp(vec4(sum, base.a), 0.0, 1.0);
+  litColour = clamp(vec4(sum, material[m].a), 0.0, 1.0);
 #else
   litColour = clamp(colour, 0.0, 1.0);
 #endif
@@ -95,12 +92,12 @@ void main() {
   litColour.rgb *= texel.rgb;
 #endif
 #if GENERATE_S
-  texPlace.s = dot(sPlane, object);
+  texPlace.s = dot(planes[0], object);
 #else
   texPlace.s = texCoord.s;
 #endif
 #if GENERATE_T
-  texPlace.t = dot(tPlane, object);
+  texPlace.t = dot(planes[1], object);
 #else
   texPlace.t = texCoord.t;
 #endif
@@ -122,8 +119,9 @@ varying vec4 litColour;
 varying vec2 texPlace;
 #if TEXTURING
 uniform sampler2D image;
-uniform vec2 textureSize;
-uniform vec2 wrapFirst;  // 1 where the size is not a power of two
+uniform vec4 textureShape;  // the size; 1 where it is not a power of two
+vec2 textureSize = textureShape.xy;
+vec2 wrapFirst = textureShape.zw;
 vec4 texel(vec2 i) {
   return texture2D(image, (mod(i, textureSize) + 0.5) / textureSize);
 }
@@ -186,28 +184,14 @@ Program makeProgram(std::uint32_t features) {
   emscripten_glBindAttribLocation(p.program, normalAttribute, "normal");
   emscripten_glBindAttribLocation(p.program, texCoordAttribute, "texCoord");
   emscripten_glBindAttribLocation(p.program, colourAttribute, "colour");
+  emscripten_glBindAttribLocation(p.program, slotAttribute, "slot");
   emscripten_glLinkProgram(p.program);
   const auto location = [&](const char* name) {
     return emscripten_glGetUniformLocation(p.program, name);
   };
-  p.uniforms = {location("modelviewProjection"),
-                location("modelview"),
-                location("normalMatrix"),
-                location("base"),
-                location("ambientProduct"),
-                location("diffuseProduct"),
-                location("specularProduct"),
-                location("lightPlace"),
-                location("attenuation"),
-                location("spot"),
-                location("spotCosCutoff"),
-                location("shininess"),
-                location("sPlane"),
-                location("tPlane"),
-                location("lift"),
-                location("textureSize"),
-                location("wrapFirst"),
-                location("texel")};
+  p.uniforms = {location("transforms"),   location("normalMatrix"), location("material"),
+                location("light"),        location("planes"),       location("lift"),
+                location("textureShape"), location("texel")};
   emscripten_glUseProgram(p.program);
   emscripten_glUniform1i(location("image"), 0);
   return p;

@@ -13,13 +13,17 @@
 
 namespace standin {
 
-enum Attribute : GLuint { positionAttribute, normalAttribute, texCoordAttribute, colourAttribute };
+enum Attribute : GLuint {
+  positionAttribute,
+  normalAttribute,
+  texCoordAttribute,
+  colourAttribute,
+  slotAttribute
+};
 
 // Where each uniform of a program is.
 struct Uniforms {
-  GLint modelviewProjection, modelview, normalMatrix, base, ambientProduct, diffuseProduct,
-      specularProduct, lightPlace, attenuation, spot, spotCosCutoff, shininess, sPlane, tPlane,
-      lift, textureSize, wrapFirst, texel;
+  GLint transforms, normalMatrix, material, light, planes, lift, textureShape, texel;
 };
 
 struct Program {

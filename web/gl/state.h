@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "gl/matrices.h"
@@ -67,16 +68,29 @@ struct State {
   int viewportHeight = 0;  // 0 until glViewport is called
   Vec4 clearColour{0, 0, 0, 0};
   bool inBeginEnd = false;
+  bool compilingList = false;  // between glNewList and glEndList
   GLenum error = GL_NO_ERROR;  // the first since glGetError last read it
+  std::uint64_t changes = 0;   // counts the changes a draw's state may see
 };
+
+extern State gl;
 
 // Records an error for glGetError, which keeps the first until it is read.
 void setError(GLenum error);
+
+// Counts a change of what draws are drawn with (a matrix, a light, a
+// switch, a texture): draws after it need their state worked out again.
+inline void stateChanged() {
+  ++gl.changes;
+}
 
 // Whether a call that GL forbids between glBegin and glEnd may go on; if
 // not, it is an error and the call has no effect, as in GL.
 bool outsideBeginEnd();
 
-extern State gl;
+// Whether a call that changes GL's state may go on: outside glBegin and
+// glEnd, and not while a display list is compiled, since the stand-in's
+// lists compile draws alone and refuse the rest.
+bool changesStateNow(const char* call);
 
 }  // namespace standin

@@ -102,6 +102,7 @@ void remakeImages() {
     }
     t.image.clear();
     t.image.shrink_to_fit();
+    stateChanged();
   }
 }
 
@@ -132,16 +133,16 @@ void glPixelStorei(GLenum pname, GLint param) {
 }
 
 void glBindTexture(GLenum target, GLuint texture) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glBindTexture")) return;
   if (target != GL_TEXTURE_2D) return unsupported("glBindTexture", target);
-  // Draws gathered before take the texture bound then.
   gl.boundTexture = texture;
+  stateChanged();
 }
 
 // The stand-in repeats and filters linearly, GL's defaults but for the
 // minifying filter, which GL starts at a mipmap one.
 void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glTexParameterf")) return;
   const GLenum value = static_cast<GLenum>(param);
   const bool wrap = pname == GL_TEXTURE_WRAP_S || pname == GL_TEXTURE_WRAP_T;
   const bool filter = pname == GL_TEXTURE_MAG_FILTER || pname == GL_TEXTURE_MIN_FILTER;
@@ -150,11 +151,12 @@ void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
     return unsupported("glTexParameter", value);
   }
   if (pname == GL_TEXTURE_MIN_FILTER) bound().minFilter = value;
+  stateChanged();
 }
 
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const void* pixels) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glTexImage2D")) return;
   if (target != GL_TEXTURE_2D || level != 0 || border != 0)
     return unsupported("glTexImage2D", level, GL_INVALID_VALUE);
   if ((internalFormat != 3 && internalFormat != GL_RGB) || format != GL_RGB ||
@@ -181,27 +183,30 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
   t.height = height;
   t.alignment = gl.unpackAlignment;
   t.image = std::move(image);
+  stateChanged();
 }
 
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glTexEnvi")) return;
   if (target != GL_TEXTURE_ENV || pname != GL_TEXTURE_ENV_MODE)
     return unsupported("glTexEnv", pname);
   if (param != GL_MODULATE) unsupported("glTexEnv", param);
 }
 
 void glTexGeni(GLenum coord, GLenum pname, GLint param) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glTexGeni")) return;
   if (coord != GL_S && coord != GL_T) return unsupported("glTexGen", coord);
   if (pname != GL_TEXTURE_GEN_MODE) return unsupported("glTexGen", pname);
   if (param != GL_OBJECT_LINEAR) return unsupported("glTexGen", param);
   (coord == GL_S ? gl.generateModeS : gl.generateModeT) = GLenum(param);
+  stateChanged();
 }
 
 void glTexGenfv(GLenum coord, GLenum pname, const GLfloat* params) {
-  if (!outsideBeginEnd()) return;
+  if (!changesStateNow("glTexGenfv")) return;
   if (pname != GL_OBJECT_PLANE) return unsupported("glTexGen", pname);
   const Vec4 plane{params[0], params[1], params[2], params[3]};
+  stateChanged();
   if (coord == GL_S) {
     gl.sPlane = plane;
   } else if (coord == GL_T) {
