@@ -101,14 +101,7 @@ void spheres() {
 }
 
 void display() {
-  glClearColor(0.25f, 0.25f, 0.25f, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glFrustum(-1, 1, -1, 1, 2, 6);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(0, 0, -4);
+  startFrame(0.25f);
   // Named again each frame, the same arrays, since GLUT's shapes leave the
   // arrays off and pointing at their own.
   glEnableClientState(GL_VERTEX_ARRAY);

@@ -85,14 +85,7 @@ void litStrip() {
 }
 
 void display() {
-  glClearColor(0.2f, 0.2f, 0.2f, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glFrustum(-1, 1, -1, 1, 2, 6);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(0, 0, -4);
+  startFrame(0.2f);
   triangle();
   leaningQuad();
   fanPastTheRange();

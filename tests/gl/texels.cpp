@@ -62,14 +62,7 @@ void oneTexelBothWays() {
 }
 
 void display() {
-  glClearColor(0.3f, 0.3f, 0.3f, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glFrustum(-1, 1, -1, 1, 2, 6);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(0, 0, -4);
+  startFrame(0.3f);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, checker);
   givenCoordinates();

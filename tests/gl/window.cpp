@@ -33,6 +33,17 @@ void openWindow(int* argc, char** argv, const char* title, void (*display)(),
   glutKeyboardFunc(keyboard);
 }
 
+void startFrame(float grey) {
+  glClearColor(grey, grey, grey, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrustum(-1, 1, -1, 1, 2, 6);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, 0, -4);
+}
+
 void sayErrors(const char* where) {
   static bool said = false;
   const GLenum error = glGetError();

@@ -12,5 +12,9 @@ constexpr int windowSize = 256;
 void openWindow(int* argc, char** argv, const char* title, void (*display)(),
                 void (*key)(unsigned char) = nullptr);
 
+// Clears to `grey` and looks down -z from 4 units in front of the origin
+// through a frustum of 2 to 6, as the programs but one draw.
+void startFrame(float grey);
+
 // Says, once, the GL error left since the last call, naming `where`.
 void sayErrors(const char* where);
