@@ -6,7 +6,7 @@
 //   viewport's CSS pixels, touch([x, y], [x, y]), choose(selector, file),
 //   drop(selector, file), click(selector), resize(width, height),
 //   and `can`, what the engine's driver can do: {touch, dropFile,
-//   otherButtons}.
+//   otherButtons}. Chromium's also gives devtools(), its DevTools protocol.
 
 import {PuppeteerBrowser} from './puppeteer_browser.mjs';
 import {WebKitBrowser} from './webkit_browser.mjs';
@@ -15,7 +15,9 @@ export const engines = ['chromium', 'firefox', 'webkit'];
 
 // Options: ratio (the device pixel ratio), webgl (false: the engine without
 // it), touch (a touch screen, where the engine can have one), width and
-// height of the viewport.
+// height of the viewport; for Chromium and Firefox also preciseTimers
+// (performance.now() to the microsecond) and env (the browser's
+// environment, added to this one's).
 export function launch(engine, options = {}) {
   if (engine === 'webkit') return WebKitBrowser.launch(engine, options);
   if (engine === 'chromium' || engine === 'firefox') return PuppeteerBrowser.launch(engine, options);

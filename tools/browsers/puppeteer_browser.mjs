@@ -17,14 +17,19 @@ const chromiumArguments = [
 const buttons = {0: 'left', 1: 'middle', 2: 'right'};
 
 export class PuppeteerBrowser {
-  static async launch(engine, {ratio = 1, webgl = true, touch = false, width = 1280, height = 900} = {}) {
+  static async launch(engine, {ratio = 1, webgl = true, touch = false, width = 1280, height = 900,
+                               preciseTimers = false, env = {}} = {}) {
     const viewport = {width, height, deviceScaleFactor: ratio, hasTouch: touch};
-    const prefs = {...(webgl ? {} : {'webgl.disabled': true}), ...(touch ? {'dom.w3c_touch_events.enabled': 1} : {})};
+    // Firefox rounds performance.now() to the millisecond unless told not
+    // to, which a benchmark needs.
+    const prefs = {...(webgl ? {} : {'webgl.disabled': true}), ...(touch ? {'dom.w3c_touch_events.enabled': 1} : {}),
+                   ...(preciseTimers ? {'privacy.reduceTimerPrecision': false} : {})};
     const options = engine === 'firefox'
       ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
-         defaultViewport: viewport, extraPrefsFirefox: prefs}
+         defaultViewport: viewport, extraPrefsFirefox: prefs, env: {...process.env, ...env}}
       : {executablePath: '/usr/bin/chromium', headless: true, defaultViewport: viewport,
-         args: webgl ? chromiumArguments : [...chromiumArguments, '--disable-3d-apis']};
+         args: webgl ? chromiumArguments : [...chromiumArguments, '--disable-3d-apis'],
+         env: {...process.env, ...env}};
     const browser = await puppeteer.launch(options);
     return new PuppeteerBrowser(engine, browser, viewport);
   }
@@ -82,6 +87,25 @@ export class PuppeteerBrowser {
 
   evaluate(fn, ...args) {
     return this.page.evaluate(fn, ...args);
+  }
+
+  // Chromium's DevTools protocol on the open page, for the benchmark's
+  // profiles and CPU throttling.
+  devtools() {
+    return this.page.createCDPSession();
+  }
+
+  // Chromium's trace of all its processes, in `categories`, while `during`
+  // runs: the trace's events.
+  async trace(categories, during) {
+    await this.page.tracing.start({categories});
+    let trace;
+    try {
+      await during();
+    } finally {
+      trace = await this.page.tracing.stop();
+    }
+    return JSON.parse(new TextDecoder().decode(trace)).traceEvents;
   }
 
   async press(key, {shift = false, control = false, alt = false, meta = false} = {}) {
