@@ -12,9 +12,9 @@ import {readFileSync} from 'node:fs';
 // The parts, first rule that matches wins. Program functions are named as
 // the program, GLU and freeglut name them; the stand-in's as it does.
 export const parts = [
-  ['uniforms', /setUniforms|giveUniforms|giveMaterials|_emscripten_glUniform|^uniform/],
+  ['uniforms', /setUniforms|giveUniforms|giveMaterials|_emscripten_glUniform|^(WebGLRenderingContext\.)?uniform/],
   ['the WebGL calls themselves',
-   /^_emscripten_gl|^emscripten_gl|wasm-to-js|js-to-wasm|^(bindBuffer|bindTexture|drawElements|vertexAttrib\w*|enableVertexAttribArray|disableVertexAttribArray|bufferData|bufferSubData|useProgram|clear|clearColor|depthFunc|viewport|isContextLost|getError)\b|^webgl|_emscripten_is_webgl/],
+   /^_emscripten_gl|^emscripten_gl|wasm-to-js|js-to-wasm|^WebGLRenderingContext\.|^(bindBuffer|bindTexture|drawElements|vertexAttrib\w*|enableVertexAttribArray|disableVertexAttribArray|bufferData|bufferSubData|useProgram|clear|clearColor|depthFunc|viewport|isContextLost|getError)\b|^webgl|_emscripten_is_webgl/],
   ['the comparison with what WebGL holds', /KeptArray|sameBytes|sameVertices|sameEach|extentOf/],
   ['reaching client arrays',
    /^glDrawElements|^glDrawArrays|reach\(|arrayVertices|drawFromArrays|drawShortIds|^gl\w*Pointer|^gl\w*ClientState/],

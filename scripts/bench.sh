@@ -41,16 +41,19 @@ version=$(project_version "$root")
 pages=(--page "$root/build-web/marblechess-$version.html"
   --floor "$root/build-bench/web-floor/marblechess-$version.html"
   --profile "$root/build-bench/web-profile/marblechess-$version.html")
-# Another commit's page beside this one, built from a worktree of its own.
+# Another commit's page beside this one, built from a worktree of its own,
+# always at the same place, so that its builds are incremental.
 if [[ -n "${MARBLECHESS_BENCH_AGAINST:-}" ]]; then
   other=$(git -C "$root" rev-parse --short "$MARBLECHESS_BENCH_AGAINST")
-  git -C "$root" worktree add --detach "$work/$other" "$other" >/dev/null
-  trap 'git -C "$root" worktree remove --force "$work/$other"; rm -rf "$work"' EXIT
-  "$work/$other/scripts/build-web.sh" "$root/build-bench/web-$other" >/dev/null
-  "$work/$other/scripts/build-web.sh" "$root/build-bench/web-$other-profile" \
+  source="$root/build-bench/source-$other"
+  git -C "$root" worktree remove --force "$source" 2>/dev/null || rm -rf "$source"
+  git -C "$root" worktree add --detach "$source" "$other" >/dev/null
+  trap 'git -C "$root" worktree remove --force "$source"; rm -rf "$work"' EXIT
+  "$source/scripts/build-web.sh" "$root/build-bench/web-$other" >/dev/null
+  "$source/scripts/build-web.sh" "$root/build-bench/web-$other-profile" \
     -DCMAKE_EXE_LINKER_FLAGS=--profiling-funcs >/dev/null
-  "$work/$other/scripts/build-web.sh" "$root/build-bench/web-$other-floor" -DMARBLECHESS_WEB_FLOOR=ON >/dev/null
-  otherVersion=$(project_version "$work/$other")
+  "$source/scripts/build-web.sh" "$root/build-bench/web-$other-floor" -DMARBLECHESS_WEB_FLOOR=ON >/dev/null
+  otherVersion=$(project_version "$source")
   pages+=(--against "$root/build-bench/web-$other/marblechess-$otherVersion.html"
     --against-profile "$root/build-bench/web-$other-profile/marblechess-$otherVersion.html"
     --against-floor "$root/build-bench/web-$other-floor/marblechess-$otherVersion.html")
