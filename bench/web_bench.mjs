@@ -25,11 +25,11 @@
 // the run goes on; it then ends with status 1.
 
 import {execSync} from 'node:child_process';
-import {mkdtempSync, readFileSync, readdirSync, rmSync, statSync} from 'node:fs';
+import {mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {chosenEngines, launch} from '../tools/browsers/engines.mjs';
-import {desktopParts, drawingProcess} from './web_perf.mjs';
+import {desktopParts, drawingProcess, processTree} from './web_perf.mjs';
 import {chromiumParts, firefoxParts, gpuProcessParts} from './web_profile.mjs';
 
 const options = {};
@@ -223,11 +223,13 @@ async function mainThreadFrames(browser, page, count, prelude) {
 }
 
 // The pages taken in turn, `rounds` times, so that what the machine does
-// meanwhile weighs on each alike.
+// meanwhile weighs on each alike; each round starts one page later, since
+// the page opened first in a round is slower in WebKitGTK, whichever it is.
 async function alternate(browser, pages) {
   const times = new Map(pages.map(page => [page, []]));
   for (let r = 0; r < rounds; ++r) {
-    for (const page of pages) times.get(page).push(...await mainThreadFrames(browser, page, presses / 2));
+    const order = [...pages.slice(r % pages.length), ...pages.slice(0, r % pages.length)];
+    for (const page of order) times.get(page).push(...await mainThreadFrames(browser, page, presses / 2));
   }
   return times;
 }
@@ -431,27 +433,14 @@ async function dragFrames(browser) {
 
 // The proportional set size of a process and all its descendants, in MB.
 function treeMemory(pid) {
-  const children = new Map();
-  for (const entry of readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
-    try {
-      const stat = readFileSync(`/proc/${entry}/stat`, 'utf8');
-      const parent = Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
-      children.set(parent, [...(children.get(parent) ?? []), Number(entry)]);
-    } catch {
-      // gone meanwhile
-    }
-  }
   let kilobytes = 0;
-  for (const queue = [pid]; queue.length;) {
-    const next = queue.pop();
+  for (const process of processTree(pid)) {
     try {
-      const rollup = readFileSync(`/proc/${next}/smaps_rollup`, 'utf8');
+      const rollup = readFileSync(`/proc/${process}/smaps_rollup`, 'utf8');
       kilobytes += Number(/^Pss:\s+(\d+)/m.exec(rollup)[1]);
     } catch {
       // gone meanwhile
     }
-    queue.push(...(children.get(next) ?? []));
   }
   return kilobytes / 1024;
 }

@@ -24,8 +24,8 @@ const objectParts = [
   ['the C library', /libc\.so|ld-linux/],
 ];
 
-// The threads of the browser's processes, each to its process.
-function threadsOf(pid) {
+// A process and all its descendants, from /proc.
+export function processTree(pid) {
   const children = new Map();
   for (const entry of readdirSync('/proc')) {
     if (!/^\d+$/.test(entry)) continue;
@@ -37,15 +37,24 @@ function threadsOf(pid) {
       // gone meanwhile
     }
   }
-  const threads = new Map();
+  const tree = [];
   for (const queue = [pid]; queue.length;) {
     const next = queue.pop();
+    tree.push(next);
+    queue.push(...(children.get(next) ?? []));
+  }
+  return tree;
+}
+
+// The threads of the browser's processes, each to its process.
+function threadsOf(pid) {
+  const threads = new Map();
+  for (const process of processTree(pid)) {
     try {
-      for (const task of readdirSync(`/proc/${next}/task`)) threads.set(Number(task), next);
+      for (const task of readdirSync(`/proc/${process}/task`)) threads.set(Number(task), process);
     } catch {
       // gone meanwhile
     }
-    queue.push(...(children.get(next) ?? []));
   }
   return threads;
 }
