@@ -233,14 +233,25 @@ export class Page {
     }
     if (action.again) return this.restart(() => browser.click('#again'), 'again');
     // The browser takes the canvas's WebGL context away, as when its GPU
-    // resets, and gives it back.
+    // resets, and gives it back once the page has heard of the loss, as a
+    // browser does: a context is given back only after its loss was told.
     if (action.lose) {
       return browser.evaluate(() => {
-        window.contextLoss = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
+        const canvas = document.getElementById('canvas');
+        // Heard once the event's dispatch is over, since the browser allows a
+        // restore only after it.
+        window.lossHeard = new Promise(resolve => canvas.addEventListener(
+          'webglcontextlost', () => setTimeout(resolve), {once: true}));
+        window.contextLoss = canvas.getContext('webgl').getExtension('WEBGL_lose_context');
         window.contextLoss.loseContext();
       });
     }
-    if (action.restore) return browser.evaluate(() => window.contextLoss.restoreContext());
+    if (action.restore) {
+      return browser.evaluate(async () => {
+        await window.lossHeard;
+        window.contextLoss.restoreContext();
+      });
+    }
     // The next WebGL context the page makes is lost as soon as it is made,
     // before the browser has said so, as when the GPU resets just then.
     if (action.losenext) {

@@ -1,11 +1,11 @@
 #pragma once
 
 // Gathers a frame's draws, as Mesa's vbo module does: every vertex's
-// position and normal in object coordinates, its texture coordinate and
-// colour beside them, every primitive as indices into them, and
-// consecutive draws that share their state as one batch. The frame goes
-// to WebGL when something outside the draws needs it: a clear, a change
-// of viewport, depth test or texture image, or the end of the frame.
+// position and normal in object coordinates, its other attributes beside
+// them, every primitive as indices into them, and consecutive draws that
+// share their state as one batch. The frame goes to WebGL when something
+// outside the draws needs it: a clear, a change of viewport or of a
+// texture's image, a read of the pixels, or the end of the frame.
 //
 // The positions, normals and indices are kept from one frame to the next
 // and written over in place: a value written over the same value is no
@@ -20,7 +20,9 @@
 #include <cstring>
 #include <vector>
 
+#include "gl/draw_state.h"
 #include "gl/same_bytes.h"
+#include "gl/vertices.h"
 
 namespace standin {
 
@@ -50,24 +52,9 @@ class KeptArray {
     }
     write(&value, 1);
   }
-  // Makes room for `count` values after those written so far in this
-  // frame, to be set later.
-  void extend(std::size_t count) {
-    used_ += count;
-    if (used_ > values_.size()) values_.resize(used_);
-  }
-  // Sets the `count` values from `at`, written this frame, to `value`.
-  void setSame(std::size_t at, T value, std::size_t count) {
-    T* to = values_.data() + at;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (to[i] == value) continue;
-      to[i] = value;
-      changed(at + i, at + i + 1);
-    }
-  }
-  // Whether the `count` values from `at` are those of `from`.
-  bool holds(std::size_t at, const T* from, std::size_t count) const {
-    return sameBytes(values_.data() + at, from, count * sizeof(T));
+  // Writes `value` `count` times.
+  void fill(T value, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) write(value);
   }
   const T* data() const { return values_.data(); }
   const T& operator[](std::size_t at) const { return values_[at]; }
@@ -138,73 +125,72 @@ class VertexAttribute {
   std::uint32_t count_ = 0;
 };
 
-// Vertices as the program gives them: `count` positions and normals of
-// three floats each, one after another, or one normal for all where
-// `normalsVary` is false; texture coordinates of two floats and colours of
-// four, each vertex's or one for all, alike.
-struct Vertices {
+// How many materials one batch may hold.
+constexpr int batchMaterials = 8;
+
+struct CompiledDraw;
+
+// A run of indices drawn with one state, as GL_TRIANGLES,
+// GL_TRIANGLE_STRIP, GL_LINES or GL_POINTS, into the frame's vertices or,
+// where `retained`, into a compiled draw's own; and the materials its
+// vertices have, each vertex the one its slot names.
+struct Batch {
+  DrawState state;
+  GLenum mode;
+  std::uint32_t first;
   std::uint32_t count;
-  const float* positions;
-  const float* normals;
-  bool normalsVary;
-  const float* texCoords;
-  bool texCoordsVary;
-  const float* colours;
-  bool coloursVary;
+  int materials;
+  int materialVectors;  // each material's, four floats each
+  float material[batchMaterials * maxMaterialVectors * 4];
+  // A compiled draw's batch draws from the draw's own buffers, with these
+  // values for the attributes it does not give.
+  const CompiledDraw* retained;
+  float texCoord[4];
+  float colour[4];
+  float normal[3];
 };
 
-// Adds the vertices to the frame; returns the place of the first. Their
-// material slots are 0, or where `slotsLater`, set when their primitive
-// is placed in a batch.
-std::uint32_t addVertices(const Vertices& vertices, bool slotsLater = false);
+// What a draw's vertices are to be drawn as, which decides the batch they
+// go to.
+struct Placing {
+  GLenum mode;            // GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_LINES or GL_POINTS
+  const float* texCoord;  // every vertex's, when they share one; else null
+  const Materials* materials;
+  int materialCount;  // how many of `materials` the vertices use
+  Key features;       // what the draw adds to the state's key (draw_state.h)
+};
 
-// Whether the frame's vertices from `at` on are these.
-bool sameVertices(std::uint32_t at, const Vertices& vertices);
+// Places a draw in the last batch, or a new one, and adds its vertices to
+// the frame, each given the slot its material has in the batch; returns
+// the batch and the frame's id of the first vertex.
+struct Placed {
+  Batch* batch;
+  std::uint32_t first;
+};
+Placed place(const Placing& placing, const Vertices& vertices);
 
-// How many vertices the frame holds.
+// Adds vertices to the frame for the last batch placed, their materials'
+// slots `slots` (one for all when `slotsVary` is false).
+std::uint32_t addVertices(const Vertices& vertices, const std::uint8_t* slots, bool slotsVary);
+
+// Adds indices to the batch.
+void addIndices(Batch& batch, const std::uint32_t* ids, std::uint32_t count);
+void addIndex(Batch& batch, std::uint32_t id);
+// Joins a strip to the strip before it in the batch, by repeated indices:
+// the triangles across the join have no area and draw nothing, and the
+// next strip's keep their winding.
+void joinStrip(Batch& batch, std::uint32_t next);
+
+// How many vertices the frame holds, and what it holds of one.
 std::uint32_t frameVertexCount();
+const float* framePosition(std::uint32_t id);
+const float* frameW(std::uint32_t id);
 
-// The ids of a primitive's vertices in the frame: `offset` plus each of
-// `count` indices of GL's `type` (GL_UNSIGNED_BYTE, _SHORT or _INT).
-struct Ids {
-  const void* indices;
-  GLenum type;
-  std::uint32_t count;
-  std::int64_t offset;
-};
-
-// Where a primitive's vertices come from: glBegin and glEnd, which gave
-// the vertices `ids` name to this primitive alone, or the client arrays,
-// through indices the program gave or not.
-enum class Source { immediate, arrays, indexedArrays };
-
-// Draws a primitive of GL's kind `mode` through the vertices `ids`, with
-// the state as it is now.
-void drawPrimitive(GLenum mode, const Ids& ids, Source source);
-
-// Draws a triangle strip, or triangles, through the 16-bit `indices` a
-// program gave, counted from the frame's vertex `base`: they go to WebGL
-// as they are, compared a chunk at a time, rather than each made one of
-// the frame's own.
-void drawShortIds(GLenum mode, const GLushort* indices, std::uint32_t count, std::uint32_t base);
+// A batch of its own for a compiled draw, drawn from its buffers.
+Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw);
 
 // Hands what was gathered to WebGL, and starts gathering afresh.
 void flushDraws();
-
-// Gathering starts afresh, as at a flush, or where a display list's
-// compiling starts or ends.
-void startGathering();
-
-// How many times gathering started afresh: vertices added since the count
-// last changed are still where they were put.
-std::uint64_t flushCount();
-
-namespace lists {
-struct List;
-}
-
-// Draws a display list's draws with the state as it is now.
-void drawList(GLuint name, const lists::List& list);
 
 // What WebGL held is gone: everything kept is sent again.
 void forgetSentVertices();

@@ -2,87 +2,14 @@
 
 #include <webgl/webgl1.h>
 
-#include <map>
-
+#include "gl/checks.h"
+#include "gl/compiled_draw.h"
 #include "gl/device.h"
-#include "gl/lists.h"
 #include "gl/shaders.h"
 
 namespace standin {
 
 namespace {
-
-// What each program, by its features, was last given: uniforms stay with
-// their program, so only those that change are set again.
-struct Given {
-  DrawState state;
-  int materials;
-  DrawMaterial material[batchMaterials];
-};
-std::map<std::uint32_t, Given> uniformsGiven;
-
-// What each of WebGL's vertex inputs holds now: an array in a buffer, or
-// one value. A batch sets only what differs from the batch before.
-struct Input {
-  bool array = false;
-  GLuint buffer = 0;
-  GLenum type = 0;
-  GLint size = 0;
-  std::size_t offset = 0;
-  float value[4] = {};
-};
-constexpr int inputCount = 5;
-Input inputs[inputCount];
-bool inputsKnown = false;
-GLuint arrayBufferBound = 0;
-
-void bindArrayBuffer(GLuint buffer) {
-  if (buffer == arrayBufferBound) return;
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  arrayBufferBound = buffer;
-}
-
-// The attribute's `size` values of `type` a vertex, one vertex after
-// another in `buffer` from `offset` bytes on.
-void inputArray(GLuint attribute, GLuint buffer, GLint size, GLenum type, std::size_t offset) {
-  Input& in = inputs[attribute];
-  if (inputsKnown && in.array && in.buffer == buffer && in.size == size && in.type == type &&
-      in.offset == offset) {
-    return;
-  }
-  if (!inputsKnown || !in.array) emscripten_glEnableVertexAttribArray(attribute);
-  bindArrayBuffer(buffer);
-  const GLsizei bytes = type == GL_FLOAT ? GLsizei(sizeof(float)) : 1;
-  emscripten_glVertexAttribPointer(attribute, size, type, GL_FALSE, size * bytes,
-                                   reinterpret_cast<const void*>(offset));
-  in.array = true;
-  in.buffer = buffer;
-  in.size = size;
-  in.type = type;
-  in.offset = offset;
-}
-
-// An attribute that is the same for every vertex goes to WebGL as one
-// value rather than one a vertex.
-void inputValue(GLuint attribute, const float* value, int size) {
-  Input& in = inputs[attribute];
-  if (inputsKnown && !in.array && in.size == size &&
-      sameBytes(in.value, value, sizeof(float) * size)) {
-    return;
-  }
-  if (!inputsKnown || in.array) emscripten_glDisableVertexAttribArray(attribute);
-  if (size == 1) emscripten_glVertexAttrib1f(attribute, value[0]);
-  if (size == 2) emscripten_glVertexAttrib2f(attribute, value[0], value[1]);
-  if (size == 4) emscripten_glVertexAttrib4f(attribute, value[0], value[1], value[2], value[3]);
-  in.array = false;
-  in.size = size;
-  std::copy(value, value + size, in.value);
-}
-
-// The vertex inputs are known from the first batch that sets them all.
-void inputsSet() {
-  inputsKnown = true;
-}
 
 // What of a kept array changed since it was last sent.
 template <typename T>
@@ -100,77 +27,135 @@ void sendAttribute(GLuint buffer, const VertexAttribute<size>& values) {
   }
 }
 
-// Points the attribute at the frame's vertex `base` on, or gives its one
-// value.
+// Points an attribute at the frame's values, or gives its one value.
 template <int size>
-void pointFrom(GLuint attribute, GLuint buffer, const VertexAttribute<size>& values,
-               std::uint32_t base) {
-  if (!values.varies()) return inputValue(attribute, values.of(0), size);
-  inputArray(attribute, buffer, size, GL_FLOAT, std::size_t(base) * size * sizeof(float));
+void point(GLuint attribute, GLuint buffer, const VertexAttribute<size>& values) {
+  if (!values.varies()) return device::inputValue(attribute, values.of(0), size);
+  device::inputArray(attribute, buffer, size, GL_FLOAT, 0);
 }
 
-// Sets the uniforms in which `state` differs from `had`, which the program
-// has; all of them when `had` is null. Each group is one call to WebGL.
-void setUniforms(const Uniforms& at, const DrawState& state, const DrawState* had) {
-  const auto set = [&](const auto& value, const auto& before, auto call) {
-    if (had == nullptr || !sameBytes(&value, &before, sizeof value)) call();
+void pointAtFrame(const device::Buffers& b, const Frame& frame) {
+  device::inputArray(positionAttribute, b.positions, 3, GL_FLOAT, 0);
+  device::inputArray(normalAttribute, b.normals, 3, GL_FLOAT, 0);
+  point(wAttribute, b.ws, frame.ws);
+  point(texCoordAttribute, b.texCoords, frame.texCoords);
+  point(colourAttribute, b.colours, frame.colours);
+  point(shadePositionAttribute, b.shadePositions, frame.shadePositions);
+  point(clipPositionAttribute, b.clipPositions, frame.clipPositions);
+  device::inputArray(slotAttribute, b.slots, 1, GL_UNSIGNED_BYTE, 0);
+}
+
+// Points the attributes at a compiled draw's buffers, those it does not
+// give at the values current when it was called.
+void pointAtRetained(const device::RetainedBuffers& b, const Batch& batch) {
+  static const float one = 1.0f, zero = 0.0f, origin[4] = {0, 0, 0, 1};
+  const VertexData& v = batch.retained->vertices;
+  device::inputArray(positionAttribute, b.positions, 3, GL_FLOAT, 0);
+  if (b.normals != 0) {
+    device::inputArray(normalAttribute, b.normals, 3, GL_FLOAT, 0);
+  } else {
+    device::inputValue(normalAttribute, batch.normal, 3);
+  }
+  b.ws != 0 ? device::inputArray(wAttribute, b.ws, 1, GL_FLOAT, 0)
+            : device::inputValue(wAttribute, &one, 1);
+  v.texCoord.given ? device::inputArray(texCoordAttribute, b.texCoords, 4, GL_FLOAT, 0)
+                   : device::inputValue(texCoordAttribute, batch.texCoord, 4);
+  v.colour.given ? device::inputArray(colourAttribute, b.colours, 4, GL_FLOAT, 0)
+                 : device::inputValue(colourAttribute, batch.colour, 4);
+  device::inputValue(slotAttribute, &zero, 1);
+  device::inputValue(shadePositionAttribute, origin, 4);
+  device::inputValue(clipPositionAttribute, origin, 4);
+}
+
+// Sets the uniforms in which `state` differs from what the program has;
+// all of them when it has none yet. Each group is one call to WebGL.
+void setUniforms(const Uniforms& at, const DrawState& state, device::Given& given) {
+  const DrawState& was = given.state;
+  const auto set = [&](GLint location, const auto& value, const auto& before, auto call) {
+    if (location >= 0 && (!given.known || !sameBytes(&value, &before, sizeof value))) call();
   };
-  const DrawState& was = had != nullptr ? *had : state;
-  set(state.transforms, was.transforms,
+  set(at.transforms, state.transforms, was.transforms,
       [&] { emscripten_glUniformMatrix4fv(at.transforms, 2, GL_FALSE, state.transforms); });
-  set(state.normalMatrix, was.normalMatrix,
-      [&] { emscripten_glUniformMatrix3fv(at.normalMatrix, 1, GL_FALSE, state.normalMatrix); });
-  set(state.light, was.light, [&] { emscripten_glUniform4fv(at.light, 3, state.light); });
-  set(state.planes, was.planes, [&] { emscripten_glUniform4fv(at.planes, 2, state.planes); });
-  set(state.lift, was.lift, [&] { emscripten_glUniform1f(at.lift, state.lift); });
-  set(state.texel, was.texel, [&] { emscripten_glUniform4fv(at.texel, 1, state.texel); });
-  set(state.textureShape, was.textureShape,
-      [&] { emscripten_glUniform4fv(at.textureShape, 1, state.textureShape); });
+  set(at.normalMatrix, state.normalMatrix, was.normalMatrix,
+      [&] { emscripten_glUniform4fv(at.normalMatrix, 3, state.normalMatrix); });
+  set(at.textureMatrix, state.textureMatrix, was.textureMatrix,
+      [&] { emscripten_glUniformMatrix4fv(at.textureMatrix, 1, GL_FALSE, state.textureMatrix); });
+  set(at.lights, state.lights, was.lights, [&] {
+    const auto count = GLsizei(get(state.key, keys::lights));
+    emscripten_glUniform4fv(at.lights, lightVectors * (count > 0 ? count : 1),
+                            state.lights[0].ambient);
+  });
+  set(at.modelAmbient, state.modelAmbient, was.modelAmbient,
+      [&] { emscripten_glUniform4fv(at.modelAmbient, 1, state.modelAmbient); });
+  set(at.texGenPlanes, state.texGenPlanes, was.texGenPlanes,
+      [&] { emscripten_glUniform4fv(at.texGenPlanes, 8, state.texGenPlanes[0]); });
+  set(at.clipPlanes, state.clipPlanes, was.clipPlanes,
+      [&] { emscripten_glUniform4fv(at.clipPlanes, clipPlaneCount, state.clipPlanes[0]); });
+  set(at.fog, state.fog, was.fog, [&] { emscripten_glUniform4fv(at.fog, 2, state.fog); });
+  set(at.alpha, state.alpha, was.alpha, [&] { emscripten_glUniform4fv(at.alpha, 1, state.alpha); });
+  set(at.pointSize, state.pointSize, was.pointSize,
+      [&] { emscripten_glUniform1f(at.pointSize, state.pointSize[0]); });
+  set(at.lift, state.lift, was.lift, [&] { emscripten_glUniform1f(at.lift, state.lift); });
+  set(at.viewport, state.viewport, was.viewport,
+      [&] { emscripten_glUniform4fv(at.viewport, 1, state.viewport); });
+  set(at.texturing, state.texturing, was.texturing,
+      [&] { emscripten_glUniform4fv(at.texturing, 5, state.texturing[0]); });
+  set(at.texel, state.texel, was.texel, [&] { emscripten_glUniform4fv(at.texel, 1, state.texel); });
+  given.state = state;
 }
 
 // The batch's materials, in one call, where they are not what the program
 // has.
-void giveMaterials(const Uniforms& at, const Batch& batch, Given& given, bool known) {
-  const std::size_t bytes = sizeof(DrawMaterial) * std::size_t(batch.materials);
-  if (known && given.materials == batch.materials &&
-      sameBytes(given.material, batch.material, bytes)) {
+void giveMaterials(const Uniforms& at, const Batch& batch, device::Given& given) {
+  if (at.materials < 0) return;
+  const std::size_t floats = std::size_t(batch.materialVectors) * 4 * std::size_t(batch.materials);
+  if (given.known && given.materials == batch.materials &&
+      given.materialVectors == batch.materialVectors &&
+      sameBytes(given.material, batch.material, floats * sizeof(float))) {
     return;
   }
-  emscripten_glUniform4fv(at.material, 4 * batch.materials, batch.material[0].values);
+  emscripten_glUniform4fv(at.materials, GLsizei(floats / 4), batch.material);
   given.materials = batch.materials;
-  std::copy(batch.material, batch.material + batch.materials, given.material);
+  given.materialVectors = batch.materialVectors;
+  std::copy_n(batch.material, floats, given.material);
 }
 
-void giveUniforms(const Program& program, const Batch& batch) {
-  auto given = uniformsGiven.find(batch.state.features);
-  const bool known = given != uniformsGiven.end();
-  if (!known) given = uniformsGiven.emplace(batch.state.features, Given{}).first;
-  setUniforms(program.uniforms, batch.state, known ? &given->second.state : nullptr);
-  given->second.state = batch.state;
-  giveMaterials(program.uniforms, batch, given->second, known);
+// The polygon stipple's rows as the 32 by 32 bytes device.cpp takes,
+// bottom row first, the leftmost pixel of each row its first.
+void giveStipple(const DrawState& state) {
+  std::uint8_t pattern[32 * 32];
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) pattern[y * 32 + x] = (state.stipple[y] >> (31 - x)) & 1 ? 255 : 0;
+  }
+  device::setStipple(pattern);
 }
 
-// Points the attributes at the frame's vertex `base` on, where a batch's
-// indices count from; those all vertices share have their one value.
-void pointFrom(const device::Buffers& b, const Frame& frame, std::uint32_t base) {
-  inputArray(positionAttribute, b.positions, 3, GL_FLOAT, std::size_t(base) * 3 * sizeof(float));
-  inputArray(normalAttribute, b.normals, 3, GL_FLOAT, std::size_t(base) * 3 * sizeof(float));
-  pointFrom(texCoordAttribute, b.texCoords, frame.texCoords, base);
-  pointFrom(colourAttribute, b.colours, frame.colours, base);
-  inputArray(slotAttribute, b.slots, 1, GL_UNSIGNED_BYTE, base);
-  inputsSet();
-}
-
-// Points the attributes at a display list's buffers; its vertices have the
-// batch's texture coordinate and colour, and its one material.
-void pointAtList(const device::ListBuffers& b, const Batch& batch) {
-  inputArray(positionAttribute, b.positions, 3, GL_FLOAT, 0);
-  inputArray(normalAttribute, b.normals, 3, GL_FLOAT, 0);
-  inputValue(texCoordAttribute, batch.texCoord, 2);
-  inputValue(colourAttribute, batch.colour, 4);
-  const float slot = 0;
-  inputValue(slotAttribute, &slot, 1);
-  inputsSet();
+void drawBatch(const Batch& batch, const device::Buffers& b, const Frame& frame, bool& atFrame) {
+  const Program& program = device::program(batch.state.key);
+  if (drawingStopped()) return;
+  device::useProgram(program);
+  device::Given& given = device::given(batch.state.key);
+  setUniforms(program.uniforms, batch.state, given);
+  giveMaterials(program.uniforms, batch, given);
+  given.known = true;
+  device::bindTexture(batch.state.texture);
+  if (get(batch.state.key, keys::polygonStipple)) giveStipple(batch.state);
+  device::setSwitches(batch.state.switches);
+  GLenum type = GL_UNSIGNED_INT;
+  std::size_t size = sizeof(std::uint32_t);
+  if (batch.retained != nullptr) {
+    const device::RetainedBuffers& r = device::retainedBuffers(*batch.retained);
+    pointAtRetained(r, batch);
+    device::bindElements(r.indices);
+    if (r.shortIds) type = GL_UNSIGNED_SHORT, size = sizeof(std::uint16_t);
+    atFrame = false;
+  } else {
+    if (!atFrame) pointAtFrame(b, frame);
+    atFrame = true;
+    device::bindElements(b.indices);
+  }
+  emscripten_glDrawElements(batch.mode, GLsizei(batch.count), type,
+                            reinterpret_cast<const void*>(batch.first * size));
 }
 
 }  // namespace
@@ -180,52 +165,19 @@ void drawFrame(const Frame& frame) {
   const device::Buffers& b = device::buffers();
   sendKept(GL_ARRAY_BUFFER, b.positions, frame.positions);
   sendKept(GL_ARRAY_BUFFER, b.normals, frame.normals);
+  sendAttribute(b.ws, frame.ws);
   sendAttribute(b.texCoords, frame.texCoords);
   sendAttribute(b.colours, frame.colours);
+  sendAttribute(b.shadePositions, frame.shadePositions);
+  sendAttribute(b.clipPositions, frame.clipPositions);
   sendKept(GL_ARRAY_BUFFER, b.slots, frame.slots);
-  sendKept(GL_ELEMENT_ARRAY_BUFFER, b.shortIndices, frame.shortIndices);
   sendKept(GL_ELEMENT_ARRAY_BUFFER, b.indices, frame.indices);
-  // The uploads bound buffers of their own.
-  arrayBufferBound = 0;
-  GLuint elementsBound = 0;
-  const Program* current = nullptr;
-  GLuint bound = 0;
-  std::uint32_t base = ~0u;
-  for (std::size_t i = 0; i < frame.batches.size(); ++i) {
-    const Batch& batch = frame.batches[i];
-    const Program& program = device::program(batch.state.features);
-    if (&program != current) emscripten_glUseProgram(program.program);
-    current = &program;
-    giveUniforms(program, batch);
-    if (i == 0 || batch.state.texture != bound) {
-      bound = batch.state.texture;
-      device::bindTexture(bound);
-    }
-    GLuint elements = batch.shortIds ? b.shortIndices : b.indices;
-    bool shortIds = batch.shortIds;
-    if (batch.list != 0) {
-      const device::ListBuffers& list = device::listBuffers(batch.list, lists::drawn(batch.list));
-      pointAtList(list, batch);
-      elements = list.indices;
-      shortIds = list.shortIds;
-      base = ~0u;  // the frame's buffers are pointed at again after
-    } else if (batch.base != base) {
-      pointFrom(b, frame, base = batch.base);
-    }
-    if (elements != elementsBound) {
-      emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elements);
-      elementsBound = elements;
-    }
-    const std::size_t size = shortIds ? sizeof(std::uint16_t) : sizeof(std::uint32_t);
-    emscripten_glDrawElements(batch.mode, GLsizei(batch.count),
-                              shortIds ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                              reinterpret_cast<const void*>(batch.first * size));
+  bool atFrame = false;
+  for (const Batch& batch : frame.batches) {
+    // A program WebGL refused stops the drawing.
+    if (drawingStopped()) return;
+    drawBatch(batch, b, frame, atFrame);
   }
-}
-
-void forgetInputs() {
-  uniformsGiven.clear();
-  inputsKnown = false;
 }
 
 }  // namespace standin

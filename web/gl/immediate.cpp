@@ -1,135 +1,189 @@
-// glBegin and glEnd with the vertices between them, each taking the
-// current normal, texture coordinate and colour, which are set here. A
-// pair's vertices are gathered here and go into the frame together at
-// glEnd.
+// glBegin and glEnd with the vertices between them, and the current
+// attributes outside them. A pair's vertices are gathered here and drawn at
+// glEnd; in a list being made, they are kept as the list's draw, drawn when
+// the list is called (compiled_draw.h), and GL_COMPILE_AND_EXECUTE draws
+// that at once too.
 
-#include <vector>
+#include <cmath>
 
-#include "gl/batch.h"
+#include "gl/checks.h"
+#include "gl/compiled_draw.h"
+#include "gl/current.h"
+#include "gl/lists.h"
 #include "gl/state.h"
-#include "gl/unsupported.h"
 
-using namespace standin;
+namespace standin {
 
 namespace {
 
-GLenum primitive = 0;
-// The pair's vertices: positions and normals, and where a texture
-// coordinate or a colour was given between glBegin and glEnd, theirs too.
-// The arrays hold room for `room` vertices, and only grow; `count` says
-// how many they hold now.
-std::vector<float> positions, normals, texCoords, colours;
-std::uint32_t count = 0, room = 0;
-bool texCoordsGiven = false, coloursGiven = false;
-std::vector<std::uint32_t> ids;
+// The pair being gathered, and the current values at its glBegin, which
+// its vertices before an attribute's first value in the pair take.
+VertexData pair;
+bool gathering = false;
+CurrentGroup currentAtBegin;
+Materials materialsAtBegin;
+// Whether the pair is a list's: its vertices before an attribute's first
+// value take the value current when the list is called, and GL's current
+// values do not change as it is compiled.
+bool compiled = false;
 
-void makeRoom() {
-  room = 2 * room + 64;
-  positions.resize(std::size_t(room) * 3);
-  normals.resize(std::size_t(room) * 3);
-  texCoords.resize(std::size_t(room) * 2);
-  colours.resize(std::size_t(room) * 4);
-}
-
-void put(std::vector<float>& values, std::uint32_t vertex, const float* from, std::size_t size) {
-  float* to = values.data() + std::size_t(vertex) * size;
-  for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
-}
-
-bool supportedPrimitive(GLenum mode) {
-  return mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN ||
-         mode == GL_QUADS || mode == GL_QUAD_STRIP || mode == GL_POLYGON;
+// The pair's vertices that came before an attribute's first value in it
+// take the value current at glBegin.
+void inheritCurrent(VertexData& v, const CurrentGroup& current) {
+  const float one = 1.0f;
+  const float edge = current.edgeFlag ? 1.0f : 0.0f;
+  v.w.inherit(&one);
+  v.normal.inherit(current.normal.data());
+  v.colour.inherit(current.colour.data());
+  v.texCoord.inherit(current.texCoord.data());
+  v.edgeFlag.inherit(&edge);
 }
 
 }  // namespace
 
+void inheritCurrent(VertexData& v) {
+  inheritCurrent(v, gl.current);
+}
+
+Materials currentMaterials() {
+  return {{gl.lighting.material[0], gl.lighting.material[1]}};
+}
+
+void setNormal(float x, float y, float z) {
+  const float n[3] = {x, y, z};
+  if (gathering) pair.normal.set(n, pair.count);
+  if (gathering && compiled) return;
+  if (gathering) {
+    gl.current.normal = {x, y, z};
+    return;
+  }
+  perform([x, y, z] { gl.current.normal = {x, y, z}; });
+}
+
+void setColour(float r, float g, float b, float a) {
+  const float c[4] = {r, g, b, a};
+  if (gathering) pair.colour.set(c, pair.count);
+  if (gathering && compiled) return;
+  if (gathering) {
+    currentColourIs({r, g, b, a});
+    return;
+  }
+  perform([r, g, b, a] { currentColourIs({r, g, b, a}); });
+}
+
+void setTexCoord(float s, float t, float r, float q) {
+  const float c[4] = {s, t, r, q};
+  if (gathering) pair.texCoord.set(c, pair.count);
+  if (gathering && compiled) return;
+  if (gathering) {
+    gl.current.texCoord = {s, t, r, q};
+    return;
+  }
+  perform([s, t, r, q] { gl.current.texCoord = {s, t, r, q}; });
+}
+
+void setEdgeFlag(bool flag) {
+  const float f = flag ? 1.0f : 0.0f;
+  if (gathering) pair.edgeFlag.set(&f, pair.count);
+  if (gathering && compiled) return;
+  if (gathering) {
+    gl.current.edgeFlag = flag;
+    return;
+  }
+  perform([flag] { gl.current.edgeFlag = flag; });
+}
+
+bool materialBetweenBeginAndEnd(GLenum face, GLenum pname, const float* params) {
+  if (!gathering) return false;
+  MaterialChange change{pair.count, face, pname, {params[0], params[1], params[2], params[3]}};
+  pair.materialChanges.push_back(change);
+  if (!compiled) applyMaterial(gl.lighting.material, change);
+  return true;
+}
+
+// A vertex outside glBegin and glEnd does nothing, as in Mesa.
+void addVertex(float x, float y, float z, float w) {
+  if (!gathering) return;
+  pair.positions.insert(pair.positions.end(), {x, y, z});
+  if (w != 1.0f || pair.w.given) pair.w.set(&w, pair.count);
+  pair.w.add();
+  pair.normal.add();
+  pair.colour.add();
+  pair.texCoord.add();
+  pair.edgeFlag.add();
+  ++pair.count;
+}
+
+}  // namespace standin
+
+using namespace standin;
+
 extern "C" {
 
 void glBegin(GLenum mode) {
-  if (!outsideBeginEnd()) return;
-  if (mode > GL_POLYGON) return setError(GL_INVALID_ENUM);
-  // Points and lines: the pair goes on, and nothing is drawn from here on.
-  if (!supportedPrimitive(mode)) unsupported("glBegin", mode);
-  primitive = mode;
+  if (lists::mode() != 0) {
+    if (lists::compilingPair()) return lists::keep([] { setError(GL_INVALID_OPERATION); });
+    if (mode > GL_POLYGON) return perform([] { setError(GL_INVALID_ENUM); });
+    lists::setCompilingPair(true);
+    compiled = true;
+    gathering = true;
+    pair.clear(mode);
+    // Compiled and run at once, the pair is inside glBegin and glEnd now.
+    if (lists::mode() == GL_COMPILE_AND_EXECUTE) gl.inBeginEnd = true;
+    return;
+  }
+  if (!outsideBeginEnd() || !knownEnum(mode <= GL_POLYGON)) return;
   gl.inBeginEnd = true;
-  count = 0;
-  texCoordsGiven = coloursGiven = false;
-}
-
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-  if (!gl.inBeginEnd) return;
-  if (count == room) makeRoom();
-  const float position[] = {x, y, z};
-  put(positions, count, position, 3);
-  put(normals, count, gl.normal.data(), 3);
-  if (texCoordsGiven) put(texCoords, count, gl.texCoord, 2);
-  if (coloursGiven) put(colours, count, gl.colour.data(), 4);
-  ++count;
-}
-
-void glVertex3fv(const GLfloat* v) {
-  glVertex3f(v[0], v[1], v[2]);
+  gathering = true;
+  compiled = false;
+  currentAtBegin = gl.current;
+  materialsAtBegin = currentMaterials();
+  pair.clear(mode);
 }
 
 void glEnd() {
+  if (compiled && lists::compilingPair()) {
+    lists::setCompilingPair(false);
+    gathering = false;
+    compiled = false;
+    // Compiled and run at once, the pair is drawn as the list would draw it.
+    if (lists::mode() == GL_COMPILE_AND_EXECUTE) {
+      gl.inBeginEnd = false;
+      CompiledDraw now{VertexData(pair)};
+      now.primitives.push_back({pair.mode, 0, pair.count, false});
+      runCompiled(now);
+    }
+    keepPair(std::move(pair));
+    pair = VertexData{};
+    return;
+  }
+  if (lists::mode() != 0 && !gl.inBeginEnd) return perform([] { setError(GL_INVALID_OPERATION); });
   if (!gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
   gl.inBeginEnd = false;
-  if (count == 0) return;
-  const std::uint32_t first =
-      addVertices({count, positions.data(), normals.data(), true,
-                   texCoordsGiven ? texCoords.data() : gl.texCoord, texCoordsGiven,
-                   coloursGiven ? colours.data() : gl.colour.data(), coloursGiven},
-                  true);
-  ids.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) ids[i] = first + i;
-  drawPrimitive(primitive, {ids.data(), GL_UNSIGNED_INT, count, 0}, Source::immediate);
+  gathering = false;
+  inheritCurrent(pair, currentAtBegin);
+  drawPair(pair, materialsAtBegin);
 }
 
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-  if (!gl.inBeginEnd && gl.compilingList)
-    return unsupported("glNormal3f", GL_COMPILE, GL_INVALID_OPERATION);
-  gl.normal = {x, y, z};
-}
-
-void glNormal3fv(const GLfloat* v) {
-  glNormal3f(v[0], v[1], v[2]);
-}
-
-// Between glBegin and glEnd, the vertices before the first texture
-// coordinate or colour given there have the one current at glBegin, and
-// each after has its own.
-void glTexCoord2f(GLfloat s, GLfloat t) {
-  if (!gl.inBeginEnd && gl.compilingList) {
-    return unsupported("glTexCoord2f", GL_COMPILE, GL_INVALID_OPERATION);
+// A rectangle is the polygon of its four corners, counter-clockwise from
+// the first, at z = 0.
+#define RECT(suffix, type)                                  \
+  void glRect##suffix(type x1, type y1, type x2, type y2) { \
+    if (lists::mode() == 0 && !outsideBeginEnd()) return;   \
+    glBegin(GL_POLYGON);                                    \
+    addVertex(float(x1), float(y1), 0, 1);                  \
+    addVertex(float(x2), float(y1), 0, 1);                  \
+    addVertex(float(x2), float(y2), 0, 1);                  \
+    addVertex(float(x1), float(y2), 0, 1);                  \
+    glEnd();                                                \
+  }                                                         \
+  void glRect##suffix##v(const type* v1, const type* v2) {  \
+    glRect##suffix(v1[0], v1[1], v2[0], v2[1]);             \
   }
-  if (gl.inBeginEnd && !texCoordsGiven) {
-    for (std::uint32_t i = 0; i < count; ++i) put(texCoords, i, gl.texCoord, 2);
-    texCoordsGiven = true;
-  }
-  gl.texCoord[0] = s;
-  gl.texCoord[1] = t;
-}
 
-void glTexCoord2fv(const GLfloat* v) {
-  glTexCoord2f(v[0], v[1]);
-}
-
-void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
-  if (!gl.inBeginEnd && gl.compilingList)
-    return unsupported("glColor4f", GL_COMPILE, GL_INVALID_OPERATION);
-  if (gl.inBeginEnd && !coloursGiven) {
-    for (std::uint32_t i = 0; i < count; ++i) put(colours, i, gl.colour.data(), 4);
-    coloursGiven = true;
-  }
-  gl.colour = {red, green, blue, alpha};
-}
-
-void glColor4fv(const GLfloat* v) {
-  glColor4f(v[0], v[1], v[2], v[3]);
-}
-
-void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
-  glColor4f(red, green, blue, 1.0f);
-}
+RECT(s, GLshort)
+RECT(i, GLint)
+RECT(f, GLfloat)
+RECT(d, GLdouble)
 
 }  // extern "C"

@@ -21,6 +21,13 @@ Mat4 translation(float x, float y, float z);
 Mat4 rotation(float degrees, float x, float y, float z);
 Mat4 scaling(float x, float y, float z);
 Mat4 frustum(float left, float right, float bottom, float top, float nearVal, float farVal);
+Mat4 ortho(float left, float right, float bottom, float top, float nearVal, float farVal);
+// The inverse; a singular matrix has none, and gives the identity.
+Mat4 inverse(const Mat4& m);
+// A plane's coefficients (a row) times the matrix, as GL takes a plane
+// given in object coordinates into eye coordinates with the modelview's
+// inverse.
+Vec4 planeTimes(const Vec4& plane, const Mat4& m);
 Vec4 transform(const Mat4& m, const Vec4& v);
 // What turns normals, column-major: the inverse transpose of the upper 3
 // by 3, as GL takes it.

@@ -1,9 +1,9 @@
 #pragma once
 
 // The WebGL programs that stand in for the fixed-function stage, one for
-// each set of features a draw needs, generated from one source as Mesa
-// generates its vertex programs from the fixed-function state: only what
-// is on is computed, so a software renderer does no work for the rest.
+// each key a draw has (draw_state.h), generated from one source as Mesa
+// generates its programs from the fixed-function state: only what is on
+// is computed, so a software renderer does no work for the rest.
 
 #include <GL/gl.h>
 
@@ -13,17 +13,21 @@
 
 namespace standin {
 
-enum Attribute : GLuint {
+enum AttributeLocation : GLuint {
   positionAttribute,
   normalAttribute,
   texCoordAttribute,
   colourAttribute,
-  slotAttribute
+  slotAttribute,
+  wAttribute,
+  shadePositionAttribute,
+  clipPositionAttribute,
 };
 
-// Where each uniform of a program is.
+// Where each uniform of a program is; -1 where it has none.
 struct Uniforms {
-  GLint transforms, normalMatrix, material, light, planes, lift, textureShape, texel;
+  GLint transforms, normalMatrix, textureMatrix, materials, lights, modelAmbient, texGenPlanes,
+      clipPlanes, fog, alpha, pointSize, lift, viewport, texturing, texel;
 };
 
 struct Program {
@@ -31,7 +35,8 @@ struct Program {
   Uniforms uniforms{};
 };
 
-// Makes the WebGL program for a draw's features (draw_state.h).
-Program makeProgram(std::uint32_t features);
+// Makes the WebGL program for a draw's key. A program WebGL will not
+// compile or link is said on standard error and refused.
+Program makeProgram(Key key);
 
 }  // namespace standin

@@ -1,7 +1,5 @@
 #include "gl/state.h"
 
-#include "gl/unsupported.h"
-
 namespace standin {
 
 State gl;
@@ -10,15 +8,15 @@ void setError(GLenum error) {
   if (gl.error == GL_NO_ERROR) gl.error = error;
 }
 
-bool outsideBeginEnd() {
-  if (gl.inBeginEnd) setError(GL_INVALID_OPERATION);
-  return !gl.inBeginEnd;
+bool windowHasAccumulation() {
+  return (gl.windowMode & 0x0004) != 0;  // GLUT_ACCUM
 }
 
-bool changesStateNow(const char* call) {
-  if (!outsideBeginEnd()) return false;
-  if (gl.compilingList) unsupported(call, GL_COMPILE, GL_INVALID_OPERATION);
-  return !gl.compilingList;
+// Two-dimensional texturing wins where both are on, as in GL.
+GLenum enabledTextureTarget() {
+  if (gl.texture.enabled2D) return GL_TEXTURE_2D;
+  if (gl.texture.enabled1D) return GL_TEXTURE_1D;
+  return 0;
 }
 
 }  // namespace standin

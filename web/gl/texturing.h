@@ -1,8 +1,11 @@
 #pragma once
 
 // GL's texture objects, as Mesa's texobj and teximage keep them: each with
-// its parameters and its one image, RGB rows aligned as the program gave
-// them. device.cpp makes WebGL's texture of each image.
+// its parameters and its levels' images, every texel kept as the red,
+// green, blue and alpha that sampling the texture gives (a luminance
+// texel's luminance in all three colours, an alpha texel's colours 0).
+// device.cpp holds each texture's images in WebGL, its levels side by side
+// in one image, which the fragment program samples and filters itself.
 
 #include <GL/gl.h>
 
@@ -10,34 +13,61 @@
 #include <cstdint>
 #include <vector>
 
+#include "gl/state.h"
+
 namespace standin::textures {
 
-struct TextureObject {
-  // GL starts a texture wanting mipmaps for minifying; without them it is
-  // incomplete, and draws as no texture.
-  GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
-  int width = 0;
-  int height = 0;
-  GLint alignment = 4;
-  std::vector<std::uint8_t> image;  // empty while it has none
+struct Level {
+  int width = 0, height = 0;
+  GLint internalFormat = 1;
+  GLenum baseFormat = GL_LUMINANCE;
+  int border = 0;
+  std::vector<std::uint8_t> texels;  // four bytes a texel, bottom row first, its border taken off
 };
 
-// The bytes from the start of one row of an RGB image to the next.
-std::size_t rowStride(int width, GLint alignment);
+struct TextureObject {
+  GLenum target = 0;  // fixed when it is first bound
+  GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
+  GLenum magFilter = GL_LINEAR;
+  GLenum wrapS = GL_REPEAT, wrapT = GL_REPEAT;
+  Vec4 borderColour{0, 0, 0, 0};
+  float priority = 1;
+  std::vector<Level> levels;
 
-// The bound texture when texturing can use it: it has an image and wants
-// no mipmaps; null otherwise.
-const TextureObject* completeTexture(GLuint name);
+  int width() const { return levels.empty() ? 0 : levels[0].width; }
+  int height() const { return levels.empty() ? 0 : levels[0].height; }
+  GLenum baseFormat() const { return levels.empty() ? GL_RGBA : levels[0].baseFormat; }
+  bool mipmapped() const { return minFilter != GL_NEAREST && minFilter != GL_LINEAR; }
+  // How many levels sampling reaches: the whole chain down to one texel
+  // where the minifying filter uses mipmaps, else the first alone.
+  int levelsSampled() const;
+};
+
+// The largest number of levels a texture may have.
+constexpr int maxLevels = 15;
+
+// The bound texture of `target` when texturing can use it: its levels are
+// complete; null otherwise.
+const TextureObject* completeTexture(GLenum target);
+GLuint boundName(GLenum target);
 
 // Whether a coordinate along a side of this many texels is wrapped into
 // the texture before it is scaled to texels, as the desktop's renderer
 // does where the side is not a power of two.
 bool wrappedFirst(int texels);
 
-// The texture's image at (s, t) as the fragment stage filters it, by the
-// rule of the TEXTURING part of shaders.cpp's fragment program: repeated,
-// linearly filtered between the four nearest texel centres by weights in
-// 1/256 steps, and rounded to 8 bits; red, green, blue and alpha.
+// Where a level lies in the image device.cpp holds: level 0 at the origin,
+// the others one above another to its right.
+struct Place {
+  int x, y;
+};
+Place placeOf(const TextureObject& texture, int level);
+// The size of that image.
+Place atlasSize(const TextureObject& texture);
+
+// The texture's first level at (s, t) as the fragment stage filters it
+// where it magnifies, by the rule of the fragment program (shaders.cpp);
+// red, green, blue and alpha.
 std::array<float, 4> filteredTexel(const TextureObject& texture, float s, float t);
 
 // Makes WebGL's texture of every image again, after the context was lost.

@@ -1,18 +1,23 @@
-// GLUT's solid shapes, each made once for its sizes as a display list and
-// called from then on, as some GLUTs keep them: a program that draws the
-// same shapes every frame, as this one does, hands the stand-in their
-// vertices once, and the stand-in keeps them in WebGL. The shapes are
-// freeglut's own, drawn through client arrays as it draws them; its
-// functions are built here under other names (web/CMakeLists.txt). After
-// a shape the vertex and normal arrays are off, as freeglut leaves them.
+// GLUT's solid shapes, each made once for its sizes as a display list of
+// the stand-in's own and called from then on, as some GLUTs keep them: a
+// program that draws the same shapes every frame, as this one does, hands
+// the stand-in their vertices once, and the stand-in keeps them in WebGL.
+// The lists are outside GL's names, so a program's own lists never meet
+// them. A shape drawn while the program makes a list of its own goes into
+// that list, as on the desktop. The shapes are freeglut's own, drawn
+// through client arrays as it draws them; its functions are built here
+// under other names (web/CMakeLists.txt). After a shape the vertex and
+// normal arrays are off, as freeglut leaves them.
 
 #include <GL/freeglut.h>
 
-#include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <tuple>
 #include <utility>
+
+#include "gl/lists.h"
 
 extern "C" {
 void freeglutSolidSphere(double radius, GLint slices, GLint stacks);
@@ -23,32 +28,31 @@ void freeglutSolidTorus(double innerRadius, double outerRadius, GLint sides, GLi
 
 namespace {
 
+using standin::lists::List;
+
 // A shape and its sizes.
 using Shape = std::tuple<int, double, double, GLint, GLint>;
 
 // The lists made, the one used last first; the longest unused goes when
 // there are more than these.
 constexpr std::size_t keptShapes = 32;
-std::list<std::pair<Shape, GLuint>> made;
+std::list<std::pair<Shape, std::shared_ptr<List>>> made;
 
 void draw(const Shape& shape, const std::function<void()>& makeShape) {
+  if (standin::lists::mode() != 0) return makeShape();
   auto found = made.begin();
   while (found != made.end() && found->first != shape) ++found;
   if (found != made.end()) {
     made.splice(made.begin(), made, found);
   } else {
-    const GLuint list = glGenLists(1);
-    if (list == 0) return makeShape();
-    glNewList(list, GL_COMPILE);
+    auto list = std::make_shared<List>();
+    standin::lists::makePrivate(list);
     makeShape();
-    glEndList();
+    standin::lists::endPrivate();
     made.emplace_front(shape, list);
-    if (made.size() > keptShapes) {
-      glDeleteLists(made.back().second, 1);
-      made.pop_back();
-    }
+    if (made.size() > keptShapes) made.pop_back();
   }
-  glCallList(made.front().second);
+  standin::lists::call(*made.front().second);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
 }

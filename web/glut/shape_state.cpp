@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "fg_internal.h"
-#include "gl/unsupported.h"
+#include "gl/checks.h"
 
 SFG_Structure fgStructure = {nullptr};
 SFG_State fgState = {GL_FALSE};
@@ -39,7 +39,7 @@ void fgWarning(const char* format, ...) {
 }
 
 void fghUnavailable(const char* call) {
-  unsupported(call, 0);
+  standin::refuse(call, "GLUT's OpenGL 2 path");
 }
 
 }  // extern "C"
