@@ -43,16 +43,28 @@ void tiledSquare(float x, float y, float size) {
   }
 }
 
-// Forty pushes, each with a step to the right, and thirty-five pops: the
-// stack holds 32, so the pops come back to where the first push began.
+// Pushes until the stack is full, each with a step to the right: the
+// 31st fills it, as it holds 32, and the 32nd is refused. Then forty
+// pops: the stack holds one matrix at the least, so they come back to
+// where the first push began.
 void pastTheStack() {
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 31; ++i) {
     glPushMatrix();
     glTranslatef(0.05f, 0, 0);
   }
-  expect(GL_STACK_OVERFLOW, "40 pushes");
-  for (int i = 0; i < 35; ++i) glPopMatrix();
-  expect(GL_STACK_UNDERFLOW, "35 pops");
+  expect(GL_NO_ERROR, "31 pushes");
+  glPushMatrix();
+  expect(GL_STACK_OVERFLOW, "the 32nd push");
+  for (int i = 0; i < 40; ++i) glPopMatrix();
+  expect(GL_STACK_UNDERFLOW, "40 pops");
+  // The projection stack holds 32 too, the texture stack 10.
+  glMatrixMode(GL_TEXTURE);
+  for (int i = 0; i < 9; ++i) glPushMatrix();
+  expect(GL_NO_ERROR, "9 pushes of the texture matrix");
+  glPushMatrix();
+  expect(GL_STACK_OVERFLOW, "the 10th push of the texture matrix");
+  for (int i = 0; i < 9; ++i) glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
   glColor3f(0.9f, 0.3f, 0.2f);
   square(-1.9f, 0.2f, 0.8f);
 }
@@ -66,8 +78,17 @@ void enableInsideAPair() {
   glVertex3f(-0.9f, 0.2f, 0);
   glVertex3f(-0.1f, 0.2f, 0);
   glVertex3f(-0.5f, 1.0f, 0);
+  glFrustum(-1, 1, -1, 1, 0, 6);
+  glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 300);
   glEnd();
   expect(GL_INVALID_OPERATION, "glEnable between glBegin and glEnd");
+  // A glMaterial between glBegin and glEnd is GL's to take: its values are
+  // checked, not its place.
+  glBegin(GL_TRIANGLES);
+  glMaterialf(GL_FRONT, GL_SHININESS, 200);
+  glEnd();
+  expect(GL_INVALID_VALUE, "a shininess of 200 between glBegin and glEnd");
+
   glColor3f(0.2f, 0.4f, 0.9f);
   square(-1.9f, 1.1f, 0.8f);
 }
@@ -110,6 +131,31 @@ void refusedOutright() {
   glDisable(GL_CULL_FACE);
   glDisable(GL_LIGHT3);
   expect(GL_NO_ERROR, "turning off what is off");
+  // Values GL does not know are the program's errors: the drawing goes on.
+  glEnable(0x1234);
+  expect(GL_INVALID_ENUM, "glEnable(0x1234)");
+  const float grey[] = {0.5f, 0.5f, 0.5f, 1};
+  glLightfv(GL_LIGHT0, 0x1234, grey);
+  expect(GL_INVALID_ENUM, "glLightfv of 0x1234");
+  glLightfv(GL_LIGHT0 + 8, GL_DIFFUSE, grey);
+  expect(GL_INVALID_ENUM, "glLightfv of a ninth light");
+  glMatrixMode(0x1234);
+  expect(GL_INVALID_ENUM, "glMatrixMode(0x1234)");
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, 0x1234);
+  expect(GL_INVALID_ENUM, "a minifying filter of 0x1234");
+  glShadeModel(0x1234);
+  expect(GL_INVALID_ENUM, "glShadeModel(0x1234)");
+  glHint(0x1234, GL_NICEST);
+  expect(GL_INVALID_ENUM, "glHint(0x1234)");
+  glDrawBuffer(GL_AUX0);
+  expect(GL_INVALID_OPERATION, "drawing into an auxiliary buffer the window has not");
+  glAccum(GL_ACCUM, 1);
+  expect(GL_INVALID_OPERATION, "glAccum without an accumulation buffer");
+  static const GLdouble plane[] = {1, 0, 0, 0};
+  glClipPlane(GL_CLIP_PLANE0 + 8, plane);
+  expect(GL_INVALID_ENUM, "a ninth clip plane");
+  glPointSize(0);
+  expect(GL_INVALID_VALUE, "a point size of 0");
   glColor3f(0.8f, 0.8f, 0.2f);
   square(-1.9f, -1.9f, 1.7f);
 }

@@ -257,9 +257,9 @@ void keepPair(VertexData&& pair) {
   lists::keepDraw(draw);
 }
 
-void runCompiled(const CompiledDraw& draw) {
+void runCompiled(const CompiledDraw& draw, bool livesOn) {
   if (!drawingStopped()) {
-    if (retainable(draw)) {
+    if (livesOn && retainable(draw)) {
       drawRetained(draw);
     } else {
       static MaterialTable table;

@@ -52,8 +52,9 @@ struct CompiledDraw {
 };
 
 // Draws a compiled draw with the state as it is now, and leaves GL's
-// current values as the draw's last ones.
-void runCompiled(const CompiledDraw& draw);
+// current values as the draw's last ones. A draw that does not live on,
+// one compiled and run at once, is not drawn from buffers of its own.
+void runCompiled(const CompiledDraw& draw, bool livesOn = true);
 
 // Whether the vertices `add` may join the draw's, and adds them at its end.
 bool joinable(const CompiledDraw& draw, const VertexData& add);

@@ -49,7 +49,9 @@ struct WebGL {
   float depthRange[2] = {0, 1};
 };
 
-WebGL webgl;
+// Never destroyed: the program's lists, let go at its end, still ask it
+// to forget their buffers.
+WebGL& webgl = *new WebGL;
 
 void discardErrors() {
   for (int i = 0; i < 8 && emscripten_glGetError() != GL_NO_ERROR; ++i) {
@@ -159,8 +161,11 @@ void know() {
 
 }  // namespace
 
+// A window closed at the program's end has no context: nothing goes to
+// WebGL then either, as the program's lists are let go.
 bool lost() {
-  return webgl.said || emscripten_is_webgl_context_lost(emscripten_webgl_get_current_context());
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_get_current_context();
+  return webgl.said || context == 0 || emscripten_is_webgl_context_lost(context);
 }
 
 GLint maxTextureSize() {

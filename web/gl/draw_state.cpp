@@ -248,7 +248,8 @@ void putSwitches(Switches& s) {
   s.blendSrc = c.blendSrc;
   s.blendDst = c.blendDst;
   s.dither = c.dither;
-  for (int i = 0; i < 4; ++i) s.colourMask[i] = c.colourMask[i];
+  // Drawing into no buffer is drawing with every colour masked.
+  for (int i = 0; i < 4; ++i) s.colourMask[i] = c.colourMask[i] && c.drawBuffer != GL_NONE;
   s.cull = gl.polygon.cull;
   s.cullFace = gl.polygon.cullFace;
   s.frontFace = gl.polygon.frontFace;

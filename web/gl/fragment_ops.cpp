@@ -98,10 +98,10 @@ void glFogiv(GLenum pname, const GLint* params) {
   perform([=] { setFog(pname, v); });
 }
 
+// Given so, the fog's colour takes this value and zeros, as the desktop's
+// renderer takes it.
 void glFogf(GLenum pname, GLfloat param) {
-  perform([=] {
-    if (knownEnum(pname != GL_FOG_COLOR)) setFog(pname, {param, 0, 0, 0});
-  });
+  perform([=] { setFog(pname, {param, 0, 0, 0}); });
 }
 
 void glFogi(GLenum pname, GLint param) {

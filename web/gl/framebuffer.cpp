@@ -143,26 +143,32 @@ void glStencilMask(GLuint mask) {
 }
 
 // The page's window has one buffer, the canvas, which stands for the front
-// and the back ones alike; the others it has not.
+// and the back ones alike; a window has no right or auxiliary buffers, and
+// none draws nothing.
+bool knownBuffer(GLenum mode) {
+  return knownEnum(
+      mode, {GL_NONE, GL_FRONT_LEFT, GL_FRONT_RIGHT, GL_BACK_LEFT, GL_BACK_RIGHT, GL_FRONT, GL_BACK,
+             GL_LEFT, GL_RIGHT, GL_FRONT_AND_BACK, GL_AUX0, GL_AUX1, GL_AUX2, GL_AUX3});
+}
+
+bool windowHas(GLenum mode) {
+  const bool right = mode == GL_FRONT_RIGHT || mode == GL_BACK_RIGHT || mode == GL_RIGHT;
+  const bool auxiliary = mode >= GL_AUX0 && mode <= GL_AUX3;
+  if (right || auxiliary) setError(GL_INVALID_OPERATION);
+  return !right && !auxiliary;
+}
+
 void glDrawBuffer(GLenum mode) {
   perform([mode] {
-    if (!outsideBeginEnd()) return;
-    if (!knownEnum(mode, {GL_NONE, GL_FRONT_LEFT, GL_FRONT_RIGHT, GL_BACK_LEFT, GL_BACK_RIGHT,
-                          GL_FRONT, GL_BACK, GL_LEFT, GL_RIGHT, GL_FRONT_AND_BACK, GL_AUX0})) {
-      return;
-    }
-    if (mode == GL_NONE || mode == GL_FRONT_RIGHT || mode == GL_BACK_RIGHT || mode == GL_RIGHT ||
-        mode == GL_AUX0) {
-      return refuse("glDrawBuffer", mode);
-    }
+    if (!outsideBeginEnd() || !knownBuffer(mode) || !windowHas(mode)) return;
     gl.colourBuffer.drawBuffer = mode;
+    stateChanged();
   });
 }
 
 void glReadBuffer(GLenum mode) {
-  if (!outsideBeginEnd()) return;
-  if (!knownEnum(mode, {GL_FRONT_LEFT, GL_FRONT_RIGHT, GL_BACK_LEFT, GL_BACK_RIGHT, GL_FRONT,
-                        GL_BACK, GL_LEFT, GL_RIGHT, GL_AUX0})) {
+  if (!outsideBeginEnd() || !knownBuffer(mode) || !validValue(mode != GL_NONE) ||
+      !windowHas(mode)) {
     return;
   }
   gl.pixelMode.readBuffer = mode;

@@ -151,7 +151,7 @@ void glEnd() {
       gl.inBeginEnd = false;
       CompiledDraw now{VertexData(pair)};
       now.primitives.push_back({pair.mode, 0, pair.count, false});
-      runCompiled(now);
+      runCompiled(now, false);
     }
     keepPair(std::move(pair));
     pair = VertexData{};

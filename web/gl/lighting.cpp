@@ -243,12 +243,10 @@ void glLightiv(GLenum light, GLenum pname, const GLint* params) {
   lightv(light, pname, fromInts(pname, params, lightValues(pname), true));
 }
 
-// Only the single-valued parameters may be given so.
+// Given so, a parameter of several values takes this one and zeros, as the
+// desktop's renderer takes it.
 void glLightf(GLenum light, GLenum pname, GLfloat param) {
-  perform([=] {
-    if (!outsideBeginEnd() || !knownEnum(lightValues(pname) == 1)) return;
-    setLight(light, pname, {param, 0, 0, 0});
-  });
+  perform([=] { setLight(light, pname, {param, 0, 0, 0}); });
 }
 
 void glLighti(GLenum light, GLenum pname, GLint param) {
@@ -270,10 +268,7 @@ void glLightModeliv(GLenum pname, const GLint* params) {
 }
 
 void glLightModelf(GLenum pname, GLfloat param) {
-  perform([=] {
-    if (!knownEnum(pname != GL_LIGHT_MODEL_AMBIENT)) return;
-    setLightModel(pname, {param, 0, 0, 0});
-  });
+  perform([=] { setLightModel(pname, {param, 0, 0, 0}); });
 }
 
 void glLightModeli(GLenum pname, GLint param) {
@@ -295,12 +290,6 @@ void glMaterialiv(GLenum face, GLenum pname, const GLint* params) {
 }
 
 void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
-  if (pname != GL_SHININESS) {
-    if (lists::compilingPair() || gl.inBeginEnd) return (void)knownEnum(false);
-    return perform([] {
-      if (outsideBeginEnd()) knownEnum(false);
-    });
-  }
   material(face, pname, {param, 0, 0, 0});
 }
 

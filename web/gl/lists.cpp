@@ -12,8 +12,15 @@ namespace standin::lists {
 namespace {
 
 // GL's list names in use: glGenLists makes empty lists, as Mesa does, so
-// that the names it gave are taken.
+// that the names it gave are taken. As in Mesa, new names follow the
+// highest ever taken while there are names above it.
 std::map<GLuint, std::shared_ptr<List>> made;
+GLuint highest = 0;
+
+void take(GLuint name, std::shared_ptr<List> list) {
+  made[name] = std::move(list);
+  highest = std::max(highest, name);
+}
 
 // The list being made: one of GL's names, or one of the stand-in's own.
 struct Making {
@@ -143,19 +150,23 @@ extern "C" {
 GLuint glGenLists(GLsizei range) {
   if (!outsideBeginEnd() || !validValue(range >= 0)) return 0;
   if (range == 0) return 0;
-  // The first of `range` free names in a row.
-  GLuint first = 1;
-  for (auto it = made.lower_bound(first);
-       it != made.end() && first <= UINT32_MAX - GLuint(range);) {
-    if (it->first >= first + GLuint(range)) break;
-    first = it->first + 1;
-    it = made.lower_bound(first);
+  // After the highest name taken, or where there is no room above it, the
+  // first of `range` free names in a row.
+  const auto count = GLuint(range);
+  GLuint first = highest + 1;
+  if (highest > UINT32_MAX - count) {
+    first = 1;
+    for (auto it = made.lower_bound(first); it != made.end() && first <= UINT32_MAX - count;) {
+      if (it->first >= first + count) break;
+      first = it->first + 1;
+      it = made.lower_bound(first);
+    }
+    if (first > UINT32_MAX - count + 1) {
+      setError(GL_OUT_OF_MEMORY);
+      return 0;
+    }
   }
-  if (first > UINT32_MAX - GLuint(range) + 1) {
-    setError(GL_OUT_OF_MEMORY);
-    return 0;
-  }
-  for (GLsizei i = 0; i < range; ++i) made[first + GLuint(i)] = std::make_shared<List>();
+  for (GLuint i = 0; i < count; ++i) take(first + i, std::make_shared<List>());
   return first;
 }
 
@@ -184,7 +195,7 @@ void glEndList() {
   if (!outsideBeginEnd()) return;
   if (making.mode == 0 || making.name == 0) return setError(GL_INVALID_OPERATION);
   flushDraws();
-  made[making.name] = std::move(making.list);
+  take(making.name, std::move(making.list));
   making = Making{};
 }
 

@@ -12,6 +12,8 @@ namespace standin {
 
 namespace {
 GLenum mode = GL_RENDER;
+const void* selection = nullptr;  // the buffers selection and feedback would write
+const void* feedback = nullptr;
 }  // namespace
 
 GLenum renderMode() {
@@ -36,22 +38,29 @@ void glAccum(GLenum op, GLfloat value) {
   });
 }
 
+// Selection or feedback without its buffer is GL's error; with it, the
+// stand-in cannot give what either would write.
 GLint glRenderMode(GLenum newMode) {
   if (!outsideBeginEnd() || !knownEnum(newMode, {GL_RENDER, GL_SELECT, GL_FEEDBACK})) return 0;
+  if ((newMode == GL_SELECT && selection == nullptr) ||
+      (newMode == GL_FEEDBACK && feedback == nullptr)) {
+    setError(GL_INVALID_OPERATION);
+    return 0;
+  }
   if (newMode != GL_RENDER) refuse("glRenderMode", newMode);
   mode = newMode;
   return 0;
 }
 
 void glSelectBuffer(GLsizei size, GLuint* buffer) {
-  (void)buffer;
-  if (outsideBeginEnd()) validValue(size >= 0);
+  if (outsideBeginEnd() && validValue(size >= 0)) selection = buffer;
 }
 
 void glFeedbackBuffer(GLsizei size, GLenum type, GLfloat* buffer) {
-  (void)buffer;
   if (!outsideBeginEnd() || !validValue(size >= 0)) return;
-  knownEnum(type, {GL_2D, GL_3D, GL_3D_COLOR, GL_3D_COLOR_TEXTURE, GL_4D_COLOR_TEXTURE});
+  if (knownEnum(type, {GL_2D, GL_3D, GL_3D_COLOR, GL_3D_COLOR_TEXTURE, GL_4D_COLOR_TEXTURE})) {
+    feedback = buffer;
+  }
 }
 
 // Outside selection, the name stack's calls are ignored.

@@ -27,6 +27,7 @@ namespace {
 
 std::map<GLuint, TextureObject> objects;
 std::set<GLuint> generated;  // names glGenTextures gave that are not bound yet
+GLuint highestName = 0;      // as in Mesa, new names follow the highest ever taken
 TextureObject defaults[2];   // name 0's, one- and two-dimensional
 
 bool knownTarget(GLenum target) {
@@ -522,13 +523,14 @@ extern "C" {
 
 void glGenTextures(GLsizei n, GLuint* textures) {
   if (!outsideBeginEnd() || !validValue(n >= 0)) return;
-  GLuint name = 0;
+  GLuint name = highestName;
   for (GLsizei i = 0; i < n; ++i) {
     do {
       ++name;
-    } while (objects.count(name) != 0 || generated.count(name) != 0);
+    } while (name == 0 || objects.count(name) != 0 || generated.count(name) != 0);
     textures[i] = name;
     generated.insert(name);
+    highestName = std::max(highestName, name);
   }
 }
 
@@ -574,6 +576,7 @@ void glBindTexture(GLenum target, GLuint texture) {
     if (!outsideBeginEnd() || !knownEnum(knownTarget(target))) return;
     if (texture != 0) {
       TextureObject& t = objects[texture];
+      highestName = std::max(highestName, texture);
       if (t.target != 0 && t.target != target) return setError(GL_INVALID_OPERATION);
       t.target = target;
       generated.erase(texture);
@@ -673,11 +676,11 @@ void glTexEnviv(GLenum target, GLenum pname, const GLint* params) {
   perform([=] { texEnv(target, pname, p.data()); });
 }
 
+// Given so, the environment's colour takes this value and zeros, as the
+// desktop's renderer takes it.
 void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
   const float p[4] = {param, 0, 0, 0};
-  perform([=] {
-    if (knownEnum(pname != GL_TEXTURE_ENV_COLOR)) texEnv(target, pname, p);
-  });
+  perform([=] { texEnv(target, pname, p); });
 }
 
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
@@ -702,11 +705,11 @@ void glTexGeniv(GLenum coord, GLenum pname, const GLint* params) {
   perform([=] { texGen(coord, pname, p.data()); });
 }
 
+// Given so, a plane takes this value and zeros, as the desktop's renderer
+// takes it.
 void glTexGenf(GLenum coord, GLenum pname, GLfloat param) {
   const float p[4] = {param, 0, 0, 0};
-  perform([=] {
-    if (knownEnum(pname == GL_TEXTURE_GEN_MODE)) texGen(coord, pname, p);
-  });
+  perform([=] { texGen(coord, pname, p); });
 }
 
 void glTexGeni(GLenum coord, GLenum pname, GLint param) {
