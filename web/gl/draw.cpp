@@ -95,7 +95,6 @@ void setUniforms(const Uniforms& at, const DrawState& state, device::Given& give
   set(at.alpha, state.alpha, was.alpha, [&] { emscripten_glUniform4fv(at.alpha, 1, state.alpha); });
   set(at.pointSize, state.pointSize, was.pointSize,
       [&] { emscripten_glUniform1f(at.pointSize, state.pointSize[0]); });
-  set(at.lift, state.lift, was.lift, [&] { emscripten_glUniform1f(at.lift, state.lift); });
   set(at.viewport, state.viewport, was.viewport,
       [&] { emscripten_glUniform4fv(at.viewport, 1, state.viewport); });
   set(at.texturing, state.texturing, was.texturing,

@@ -280,8 +280,6 @@ void putFragment(DrawState& d, Key& key) {
 
 void putViewport(DrawState& d) {
   const ViewportGroup& v = gl.viewport;
-  const float height = v.height > 0 ? float(v.height) : 600.0f;
-  d.lift = 2.0f / (256.0f * height);
   d.viewport[0] = float(v.x);
   d.viewport[1] = float(v.y);
   d.viewport[2] = float(v.width) / 2.0f;

@@ -119,7 +119,6 @@ struct DrawState {
   float fog[8];    // its colour; its start, end, density and 1 / (end - start)
   float alpha[4];  // the alpha test's reference
   float pointSize[4];
-  float lift;         // 1/256 of a pixel, in clip units per w
   float viewport[4];  // x, y, half the width and half the height, for places given in window
                       // coordinates
   GLuint texture;     // 0 when the draw is untextured or its texel is known

@@ -57,11 +57,8 @@ vec4 environment(vec4 c, vec4 t) {
 // of each face by each light that is on, with its place, attenuation and
 // spot, the highlight only where the diffuse light reaches, the sum
 // clamped; texture coordinates given or generated, through the texture
-// matrix; the eye's distance for fog; the distances to the clip planes. A
-// horizontal edge through a row of pixel centres is given to the rows on
-// opposite sides by the desktop's renderer and by WebGL's, which draws the
-// canvas upside down; lifting every vertex by 1/256 of a pixel settles
-// such ties as the desktop does. The uniforms come in arrays, one for
+// matrix; the eye's distance for fog; the distances to the clip planes.
+// The uniforms come in arrays, one for
 // each group a draw changes together (draw_state.h says what each holds).
 const char vertexShader[] = R"(
 attribute vec3 position;
@@ -71,7 +68,6 @@ attribute vec4 texCoord;
 attribute vec4 colour;
 attribute float slot;  // which of the draw's materials is the vertex's
 uniform mat4 transforms[2];
-uniform float lift;
 varying vec4 frontColour;
 #if TWO_SIDE
 varying vec4 backColour;
@@ -212,7 +208,6 @@ void main() {
 #else
   gl_Position = transforms[0] * object;
 #endif
-  gl_Position.y += gl_Position.w * lift;
 #if POINTS
   gl_PointSize = pointSize;
 #endif
@@ -547,8 +542,8 @@ Program makeProgram(Key key) {
   p.uniforms = {location("transforms"),   location("normalMatrix"), location("textureMatrix"),
                 location("materials"),    location("lights"),       location("modelAmbient"),
                 location("texGenPlanes"), location("clipPlanes"),   location("fog"),
-                location("alpha"),        location("pointSize"),    location("lift"),
-                location("viewport"),     location("texturing"),    location("texel")};
+                location("alpha"),        location("pointSize"),    location("viewport"),
+                location("texturing"),    location("texel")};
   emscripten_glUseProgram(p.program);
   emscripten_glUniform1i(location("image"), 0);
   emscripten_glUniform1i(location("stipple"), 1);
