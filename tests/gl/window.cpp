@@ -21,9 +21,9 @@ void keyboard(unsigned char key, int, int) {
 }  // namespace
 
 void openWindow(int* argc, char** argv, const char* title, void (*display)(),
-                void (*key)(unsigned char)) {
+                void (*key)(unsigned char), unsigned mode) {
   glutInit(argc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitDisplayMode(mode);
   glutInitWindowSize(windowSize, windowSize);
   glutInitWindowPosition(0, 0);
   glutCreateWindow(title);

@@ -5,12 +5,15 @@
 // program's name, a viewport that follows it, ESC to end, and any GL error
 // a frame leaves said on standard output, where the tests read it.
 
+#include <GL/glut.h>
+
 constexpr int windowSize = 256;
 
-// Opens the window and registers `display`; a key other than ESC goes to
-// `key`, when there is one.
+// Opens the window of GLUT's display mode `mode` and registers `display`;
+// a key other than ESC goes to `key`, when there is one.
+constexpr unsigned defaultMode = GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH;
 void openWindow(int* argc, char** argv, const char* title, void (*display)(),
-                void (*key)(unsigned char) = nullptr);
+                void (*key)(unsigned char) = nullptr, unsigned mode = defaultMode);
 
 // Clears to `grey` and looks down -z from 4 units in front of the origin
 // through a frustum of 2 to 6, as the programs but one draw.
