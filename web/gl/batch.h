@@ -131,7 +131,7 @@ constexpr int batchMaterials = 8;
 struct CompiledDraw;
 
 // A run of indices drawn with one state, as GL_TRIANGLES,
-// GL_TRIANGLE_STRIP, GL_LINES or GL_POINTS, into the frame's vertices or,
+// GL_TRIANGLE_STRIP or GL_LINES, into the frame's vertices or,
 // where `retained`, into a compiled draw's own; and the materials its
 // vertices have, each vertex the one its slot names.
 struct Batch {
@@ -153,7 +153,7 @@ struct Batch {
 // What a draw's vertices are to be drawn as, which decides the batch they
 // go to.
 struct Placing {
-  GLenum mode;            // GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_LINES or GL_POINTS
+  GLenum mode;            // GL_TRIANGLES, GL_TRIANGLE_STRIP or GL_LINES
   const float* texCoord;  // every vertex's, when they share one; else null
   const Materials* materials;
   int materialCount;  // how many of `materials` the vertices use

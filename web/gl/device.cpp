@@ -173,6 +173,12 @@ GLint maxTextureSize() {
   return webgl.textureLimit;
 }
 
+int drawingBufferHeight() {
+  int width = 0, height = 0;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+  return height;
+}
+
 GLint bits(GLenum pname) {
   GLint value = 0;
   if (!lost()) emscripten_glGetIntegerv(pname, &value);

@@ -32,6 +32,9 @@ bool lost();
 // asked of it each time; while it is lost, the last it gave.
 GLint maxTextureSize();
 
+// The height of the window's drawing buffer, in pixels.
+int drawingBufferHeight();
+
 // The bits of the window's buffers, GL_RED_BITS to GL_STENCIL_BITS, as
 // WebGL gives them.
 GLint bits(GLenum pname);

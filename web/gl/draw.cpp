@@ -93,8 +93,6 @@ void setUniforms(const Uniforms& at, const DrawState& state, device::Given& give
       [&] { emscripten_glUniform4fv(at.clipPlanes, clipPlaneCount, state.clipPlanes[0]); });
   set(at.fog, state.fog, was.fog, [&] { emscripten_glUniform4fv(at.fog, 2, state.fog); });
   set(at.alpha, state.alpha, was.alpha, [&] { emscripten_glUniform4fv(at.alpha, 1, state.alpha); });
-  set(at.pointSize, state.pointSize, was.pointSize,
-      [&] { emscripten_glUniform1f(at.pointSize, state.pointSize[0]); });
   set(at.viewport, state.viewport, was.viewport,
       [&] { emscripten_glUniform4fv(at.viewport, 1, state.viewport); });
   set(at.texturing, state.texturing, was.texturing,

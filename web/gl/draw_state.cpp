@@ -360,7 +360,6 @@ const DrawState& drawState(const float* texCoord, Key extra) {
   putClipping(d, key);
   putFragment(d, key);
   putViewport(d);
-  if (get(key, keys::points)) d.pointSize[0] = gl.point.size;
   d.key = key;
   return d;
 }

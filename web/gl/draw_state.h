@@ -49,9 +49,8 @@ constexpr KeyField textureMatrix{48, 1};
 constexpr KeyField fog{49, 2};        // 0 off, 1 linear, 2 exp, 3 exp2
 constexpr KeyField alphaTest{51, 3};  // the function less GL_NEVER, or 7 for off
 constexpr KeyField polygonStipple{54, 1};
-constexpr KeyField flat{55, 1};       // lit by the provoking vertex
-constexpr KeyField givenClip{56, 1};  // the vertex's place in clip space given
-constexpr KeyField points{57, 1};
+constexpr KeyField flat{55, 1};           // lit by the provoking vertex
+constexpr KeyField givenClip{56, 1};      // the vertex's place in clip space given
 constexpr KeyField twoSideColour{58, 1};  // a back colour where two-sided lighting is on
 constexpr KeyField projective{59, 1};     // texture coordinates divided by their q
 constexpr KeyField homogeneous{60, 1};    // positions with a w of their own
@@ -116,9 +115,8 @@ struct DrawState {
   float modelAmbient[4];
   float texGenPlanes[8][4];  // s, t, r, q's object planes, then their eye planes
   float clipPlanes[clipPlaneCount][4];
-  float fog[8];    // its colour; its start, end, density and 1 / (end - start)
-  float alpha[4];  // the alpha test's reference
-  float pointSize[4];
+  float fog[8];       // its colour; its start, end, density and 1 / (end - start)
+  float alpha[4];     // the alpha test's reference
   float viewport[4];  // x, y, half the width and half the height, for places given in window
                       // coordinates
   GLuint texture;     // 0 when the draw is untextured or its texel is known
@@ -148,8 +146,8 @@ struct DrawMaterial {
 // The materials as a draw with this key takes them.
 void drawMaterial(const Materials& materials, Key key, DrawMaterial& out);
 
-// The state a draw made now is drawn with, with `extra` (keys points,
-// flat, givenClip) added to its key. `texCoord` is the texture coordinate
+// The state a draw made now is drawn with, with `extra` (keys flat,
+// givenClip, projective, homogeneous) added to its key. `texCoord` is the texture coordinate
 // of every vertex of the draw when they all have the same one. It is
 // worked out again only after GL's state changed.
 const DrawState& drawState(const float* texCoord, Key extra);

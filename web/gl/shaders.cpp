@@ -107,9 +107,6 @@ uniform vec4 clipPlanes[8];
 varying vec4 clipLow;
 varying vec4 clipHigh;
 #endif
-#if POINTS
-uniform float pointSize;
-#endif
 
 #if LIGHTING || SPHERE_MAP
 vec3 eyeNormal() {
@@ -207,9 +204,6 @@ void main() {
   gl_Position = clipPosition;
 #else
   gl_Position = transforms[0] * object;
-#endif
-#if POINTS
-  gl_PointSize = pointSize;
 #endif
 #if LIGHTING
   vec3 n = eyeNormal();
@@ -476,7 +470,6 @@ std::string definesOf(const Key& key) {
   d += define("POLYGON_STIPPLE", get(key, keys::polygonStipple));
   d += define("FLAT", get(key, keys::flat));
   d += define("GIVEN_CLIP", get(key, keys::givenClip));
-  d += define("POINTS", get(key, keys::points));
   d += define("PROJECTIVE", get(key, keys::projective));
   d += define("HOMOGENEOUS", get(key, keys::homogeneous));
   d += define("FORMAT", get(key, keys::textureFormat));
@@ -542,8 +535,8 @@ Program makeProgram(Key key) {
   p.uniforms = {location("transforms"),   location("normalMatrix"), location("textureMatrix"),
                 location("materials"),    location("lights"),       location("modelAmbient"),
                 location("texGenPlanes"), location("clipPlanes"),   location("fog"),
-                location("alpha"),        location("pointSize"),    location("viewport"),
-                location("texturing"),    location("texel")};
+                location("alpha"),        location("viewport"),     location("texturing"),
+                location("texel")};
   emscripten_glUseProgram(p.program);
   emscripten_glUniform1i(location("image"), 0);
   emscripten_glUniform1i(location("stipple"), 1);

@@ -27,7 +27,7 @@ enum AttributeLocation : GLuint {
 // Where each uniform of a program is; -1 where it has none.
 struct Uniforms {
   GLint transforms, normalMatrix, textureMatrix, materials, lights, modelAmbient, texGenPlanes,
-      clipPlanes, fog, alpha, pointSize, viewport, texturing, texel;
+      clipPlanes, fog, alpha, viewport, texturing, texel;
 };
 
 struct Program {
