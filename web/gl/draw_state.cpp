@@ -286,6 +286,18 @@ void putViewport(DrawState& d) {
   d.viewport[3] = float(v.height) / 2.0f;
 }
 
+// Lines and points take nothing of polygons' own state, and the colour of
+// the face they belong to.
+void notPolygonState(DrawState& d, Key& key) {
+  put(key, keys::notPolygon, 0);
+  put(key, keys::polygonStipple, 0);
+  std::memset(d.stipple, 0, sizeof d.stipple);
+  d.switches.cull = 0;
+  d.switches.offset = 0;
+  put(key, keys::twoSideColour, 0);
+  if (!get(key, keys::twoSide)) put(key, keys::backFace, 0);
+}
+
 }  // namespace
 
 bool sameDrawState(const DrawState& a, const DrawState& b) {
@@ -360,6 +372,7 @@ const DrawState& drawState(const float* texCoord, Key extra) {
   putClipping(d, key);
   putFragment(d, key);
   putViewport(d);
+  if (get(key, keys::notPolygon)) notPolygonState(d, key);
   d.key = key;
   return d;
 }

@@ -58,6 +58,11 @@ constexpr KeyField clipPlanes{64, 8};
 constexpr KeyField image{72, 2};          // 1 a bitmap, 2 pixels drawn
 constexpr KeyField textureFormat{74, 3};  // the texture's base format (shaders.cpp)
 constexpr KeyField textureEnv{77, 3};     // its environment (shaders.cpp)
+// Lines or points, which take no polygon stipple, culling or offset of
+// filled polygons, and no back colour but where they are those of a back
+// face; the state takes this field out of its key.
+constexpr KeyField notPolygon{80, 1};
+constexpr KeyField backFace{81, 1};  // lit as a back face, with two-sided lighting
 }  // namespace keys
 
 inline std::uint32_t get(const Key& key, KeyField field) {
@@ -147,9 +152,9 @@ struct DrawMaterial {
 void drawMaterial(const Materials& materials, Key key, DrawMaterial& out);
 
 // The state a draw made now is drawn with, with `extra` (keys flat,
-// givenClip, projective, homogeneous) added to its key. `texCoord` is the texture coordinate
-// of every vertex of the draw when they all have the same one. It is
-// worked out again only after GL's state changed.
+// givenClip, projective, homogeneous, notPolygon, backFace) added to its key. `texCoord` is the
+// texture coordinate of every vertex of the draw when they all have the same one. It is worked out
+// again only after GL's state changed.
 const DrawState& drawState(const float* texCoord, Key extra);
 
 // Whether two states draw alike, whatever their serials.

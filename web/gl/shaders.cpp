@@ -213,7 +213,11 @@ void main() {
   vec4 shadeEye = eye;
 #endif
   int m = int(slot) * SLOT_VECTORS;
+#if BACK_FACE
+  frontColour = lit(n, shadeEye, -1.0, m + FACE_VECTORS, colour);
+#else
   frontColour = lit(n, shadeEye, 1.0, m, colour);
+#endif
 #if TWO_SIDE
   backColour = lit(n, shadeEye, -1.0, m + FACE_VECTORS, colour);
 #endif
@@ -438,6 +442,7 @@ std::string definesOf(const Key& key) {
   d += define("LIGHTS", get(key, keys::lights) > 0 ? get(key, keys::lights) : 1);
   d += define("MATERIALS", batchMaterials);
   d += define("TWO_SIDE", get(key, keys::twoSideColour));
+  d += define("BACK_FACE", get(key, keys::backFace));
   d += define("LOCAL_VIEWER", get(key, keys::localViewer));
   const std::uint32_t lights = get(key, keys::lights);
   d += define("FACE_VECTORS", std::uint32_t(faceVectors(int(lights))));
