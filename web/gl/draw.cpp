@@ -96,7 +96,7 @@ void setUniforms(const Uniforms& at, const DrawState& state, device::Given& give
   set(at.viewport, state.viewport, was.viewport,
       [&] { emscripten_glUniform4fv(at.viewport, 1, state.viewport); });
   set(at.texturing, state.texturing, was.texturing,
-      [&] { emscripten_glUniform4fv(at.texturing, 5, state.texturing[0]); });
+      [&] { emscripten_glUniform4fv(at.texturing, 6, state.texturing[0]); });
   set(at.texel, state.texel, was.texel, [&] { emscripten_glUniform4fv(at.texel, 1, state.texel); });
   given.state = state;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "gl/checks.h"
+#include "gl/device.h"
 #include "gl/same_bytes.h"
 #include "gl/state.h"
 #include "gl/texturing.h"
@@ -196,8 +197,8 @@ void putTexturing(DrawState& d, Key& key, const float* texCoord) {
   // are not, since 1 interpolated need not come out as 1 exactly.
   if (matrix || t.gen[3].enabled) put(key, keys::projective, 1);
   if (matrix) putMatrix(d.textureMatrix, gl.textureMatrix.back());
-  if (texture->mipmapped() || (texture->minFilter != texture->magFilter)) {
-    refuse("glTexParameter(GL_TEXTURE_MIN_FILTER)", texture->minFilter);
+  if (texture->mipmapped() || texture->minFilter != texture->magFilter) {
+    put(key, keys::levelOfDetail, 1);
   }
   put(key, keys::textureFormat, std::uint32_t(formatCode(texture->baseFormat())));
   put(key, keys::textureEnv, std::uint32_t(envCode(t.envMode)));
@@ -216,6 +217,7 @@ void putTexturing(DrawState& d, Key& key, const float* texCoord) {
   std::memcpy(d.texturing[2], filters, sizeof filters);
   put4(d.texturing[3], texture->borderColour);
   put4(d.texturing[4], t.envColour);
+  d.texturing[5][1] = float(device::drawingBufferHeight());
 }
 
 void putFog(DrawState& d, Key& key) {

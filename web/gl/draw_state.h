@@ -63,6 +63,7 @@ constexpr KeyField textureEnv{77, 3};     // its environment (shaders.cpp)
 // face; the state takes this field out of its key.
 constexpr KeyField notPolygon{80, 1};
 constexpr KeyField backFace{81, 1};  // lit as a back face, with two-sided lighting
+constexpr KeyField levelOfDetail{82, 1};  // the texture's filter chosen by it, or its level
 }  // namespace keys
 
 inline std::uint32_t get(const Key& key, KeyField field) {
@@ -127,8 +128,9 @@ struct DrawState {
   GLuint texture;     // 0 when the draw is untextured or its texel is known
   // The texture's size and its image's in WebGL; its base format,
   // environment and wrapping; its filters, levels and dimensions; its
-  // border colour; the environment's colour (shaders.cpp names the codes).
-  float texturing[5][4];
+  // border colour; the environment's colour; the drawing buffer's height
+  // in its second (shaders.cpp names the codes).
+  float texturing[6][4];
   float texel[4];             // the filtered texel every vertex of the draw is at
   std::uint32_t stipple[32];  // the polygon stipple's rows, where it is on
   Switches switches;

@@ -18,7 +18,7 @@ namespace {
 // vertex is at one texel and the fragment stage elsewhere.
 const char commonSource[] = R"(
 #if TEXTURED || CONSTANT_TEXEL
-uniform vec4 texturing[5];
+uniform vec4 texturing[6];
 
 // Each environment and format its own expression, in the shape that keeps
 // the frames within one level of the desktop's: the compilers reassociate
@@ -92,6 +92,9 @@ uniform vec4 texel;
 #endif
 #if TEXTURED
 varying vec4 texPlace;
+#if LOD
+varying float texW;
+#endif
 #if TEX_GEN
 uniform vec4 texGenPlanes[8];
 #endif
@@ -265,6 +268,9 @@ void main() {
   place = textureMatrix * place;
 #endif
   texPlace = place;
+#if LOD
+  texW = gl_Position.w;
+#endif
 #endif
 #if FOG
   fogDistance = abs(eye.z);
@@ -290,8 +296,8 @@ void main() {
 // codes: base formats 1 alpha, 2 luminance, 3 luminance and alpha, 4
 // intensity, 5 RGB, 6 RGBA; environments 1 modulate, 2 decal, 3 blend, 4
 // replace; wrapping 0 repeat, 1 clamp, 2 clamp to edge, 3 repeat along a
-// side that is not a power of two; filters 0
-// nearest, 1 linear.
+// side that is not a power of two; filters 0 nearest, 1 linear, 2 to 5
+// the mipmapped ones in GL's order.
 const char fragmentShader[] = R"(
 varying vec4 frontColour;
 #if TWO_SIDE
@@ -301,10 +307,26 @@ varying vec4 backColour;
 varying vec4 texPlace;
 uniform sampler2D image;
 
-// The texel in column i and row j of the first level, wrapped, or the
-// border colour outside a clamped texture.
-vec4 texelAt(vec2 i) {
+// The level sampled: its size, and where it lies in the image.
+vec2 levelSize;
+vec2 levelOrigin;
+
+// Levels after the first lie one above another to its right.
+void takeLevel(float level) {
   vec2 size = texturing[0].xy;
+  levelSize = size;
+  levelOrigin = vec2(0.0);
+  for (int l = 1; l < 15; ++l) {
+    if (float(l) > level) break;
+    levelOrigin = vec2(size.x, levelOrigin.y + (l == 1 ? 0.0 : levelSize.y));
+    levelSize = max(vec2(1.0), floor(levelSize * 0.5));
+  }
+}
+
+// The texel in column i and row j of the level, wrapped, or the border
+// colour outside a clamped texture.
+vec4 texelAt(vec2 i) {
+  vec2 size = levelSize;
   vec2 wrap = texturing[1].zw;
   vec2 repeated = mod(i, size);
   vec2 edge = clamp(i, vec2(0.0), size - 1.0);
@@ -313,7 +335,7 @@ vec4 texelAt(vec2 i) {
   bool outside = (wrap.x == 1.0 && (i.x < 0.0 || i.x >= size.x)) ||
                  (wrap.y == 1.0 && (i.y < 0.0 || i.y >= size.y));
   if (outside) return texturing[3];
-  return texture2D(image, (at + 0.5) / texturing[0].zw);
+  return texture2D(image, (levelOrigin + at + 0.5) / texturing[0].zw);
 }
 
 // The coordinates wrapped before they are scaled, where a side repeats and
@@ -325,10 +347,12 @@ vec2 placed(vec2 place) {
               wrap.y == 1.0 || wrap.y == 2.0 ? clamp(wrapped.y, 0.0, 1.0) : wrapped.y);
 }
 
-vec4 sampled(vec2 place) {
-  vec2 size = texturing[0].xy;
+// The level taken, filtered linearly where `linear` is 1.
+vec4 sampledLevel(vec2 place, float level, float linear) {
+  takeLevel(level);
+  vec2 size = levelSize;
   vec2 p = placed(place);
-  if (texturing[2].y == 0.0) return texelAt(min(floor(p * size), vec2(1.0e9)));
+  if (linear == 0.0) return texelAt(min(floor(p * size), vec2(1.0e9)));
   vec2 u = floor(p * size * 256.0 + 0.5) - 128.0;
   vec2 i = floor(u / 256.0);
   vec2 w = (u - i * 256.0) / 256.0;
@@ -337,6 +361,78 @@ vec4 sampled(vec2 place) {
                mix(texelAt(i + vec2(0.0, 1.0)), texelAt(i + vec2(1.0, 1.0)), w.x), w.y);
   return floor(t * 255.0 + 0.5) / 255.0;
 }
+
+#if LOD
+varying float texW;
+
+// log2 as the renderer works it out: the exponent, and the mantissa less
+// one in a straight line between.
+float fastLog2(float x) {
+  if (x <= 0.0) return -1000.0;
+  float e = floor(log2(x));
+  float m = x / exp2(e);
+  if (m >= 2.0) {
+    e += 1.0;
+    m *= 0.5;
+  } else if (m < 1.0) {
+    e -= 1.0;
+    m *= 2.0;
+  }
+  return e + m - 1.0;
+}
+
+// The level of detail of the pixels' quad, as the renderer takes it: from
+// the coordinates at the quad's first pixel, the next one across and the
+// next one down (the renderer's rows run from the window's top), each
+// worked out from the parts of the place that are straight lines in the
+// window; half the log of the greater squared length of the steps in
+// texels.
+float levelOfDetail() {
+#if PROJECTIVE
+  vec4 n = texPlace / texW;
+#else
+  vec4 n = vec4(texPlace.st, 0.0, 1.0) / texW;
+#endif
+  vec4 nx = dFdx(n);
+  vec4 ny = dFdy(n);
+  float height = texturing[5].y;
+  vec2 here = gl_FragCoord.xy;
+  float rowFromTop = floor(floor(height - here.y) * 0.5) * 2.0;
+  vec2 first = vec2(floor(here.x * 0.5) * 2.0 + 0.5, height - rowFromTop - 0.5) - here;
+  vec4 a = n + nx * first.x + ny * first.y;
+  vec4 b = a + nx;
+  vec4 c = a - ny;
+  vec2 size = texturing[0].xy;
+  vec2 across = (b.st / b.q - a.st / a.q) * size;
+  vec2 down = (c.st / c.q - a.st / a.q) * size;
+  if (texturing[2].w == 1.0) {
+    across.y = 0.0;
+    down.y = 0.0;
+  }
+  return 0.5 * fastLog2(max(dot(across, across), dot(down, down)));
+}
+
+// Magnified by the magnifying filter; minified by the minifying one, at
+// the nearest level or blended between the two about the level of detail.
+vec4 sampled(vec2 place) {
+  float lod = levelOfDetail();
+  if (lod <= 0.0) return sampledLevel(place, 0.0, texturing[2].y);
+  float filter = texturing[2].x;
+  if (filter < 2.0) return sampledLevel(place, 0.0, filter);
+  float linear = filter == 3.0 || filter == 5.0 ? 1.0 : 0.0;
+  float last = texturing[2].z - 1.0;
+  if (filter < 4.0) return sampledLevel(place, min(floor(lod + 0.5), last), linear);
+  float level = floor(lod);
+  if (level >= last) return sampledLevel(place, last, linear);
+  float w = floor((lod - level) * 256.0) / 256.0;
+  vec4 t = mix(sampledLevel(place, level, linear), sampledLevel(place, level + 1.0, linear), w);
+  return floor(t * 255.0 + 0.5) / 255.0;
+}
+#else
+vec4 sampled(vec2 place) {
+  return sampledLevel(place, 0.0, texturing[2].y);
+}
+#endif
 
 #endif
 #if FOG
@@ -479,6 +575,7 @@ std::string definesOf(const Key& key) {
   d += define("HOMOGENEOUS", get(key, keys::homogeneous));
   d += define("FORMAT", get(key, keys::textureFormat));
   d += define("ENV", get(key, keys::textureEnv));
+  d += define("LOD", get(key, keys::levelOfDetail));
   return d;
 }
 
@@ -516,7 +613,10 @@ Program makeProgram(Key key) {
   const GLuint vertex = emscripten_glCreateShader(GL_VERTEX_SHADER);
   const GLuint fragment = emscripten_glCreateShader(GL_FRAGMENT_SHADER);
   bool ok = compile(vertex, defines, withLightCalls(vertexShader, key));
-  ok = compile(fragment, defines + "precision highp float;\n", fragmentShader) && ok;
+  // The level of detail is worked out from the derivatives.
+  const std::string extension =
+      get(key, keys::levelOfDetail) ? "#extension GL_OES_standard_derivatives : enable\n" : "";
+  ok = compile(fragment, defines + extension + "precision highp float;\n", fragmentShader) && ok;
   emscripten_glAttachShader(p.program, vertex);
   emscripten_glAttachShader(p.program, fragment);
   const char* names[] = {"position", "normal",    "texCoord",      "colour",

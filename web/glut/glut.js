@@ -147,11 +147,14 @@ mergeInto(LibraryManager.library, {
       if (Module['onContextLost']) Module['onContextLost']();
     },
 
-    // The one extension the stand-in draws with, 32-bit indices; asked
-    // for alone, since Chromium takes a quarter of a second to enable them
-    // all. A restored context has lost it and is asked again.
+    // The extensions the stand-in draws with, 32-bit indices and the
+    // derivatives that give a texture's level of detail; asked for alone,
+    // since Chromium takes a quarter of a second to enable them all. A
+    // restored context has lost them and is asked again.
     enableExtensions: function() {
-      GL.getContext(GLUT.context).GLctx.getExtension('OES_element_index_uint');
+      var context = GL.getContext(GLUT.context).GLctx;
+      context.getExtension('OES_element_index_uint');
+      context.getExtension('OES_standard_derivatives');
     },
 
     onContextRestored: function() {
