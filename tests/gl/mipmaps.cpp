@@ -26,7 +26,8 @@ std::vector<GLubyte> checker(int size, int level) {
     for (int x = 0; x < size; ++x) {
       const bool dark = ((x / 2) + (y / 2)) % 2 == 1 && size > 2;
       for (int c = 0; c < 3; ++c) {
-        texels[(std::size_t(y) * size + x) * 3 + c] = GLubyte(dark ? tints[level][c] / 3 : tints[level][c]);
+        texels[(std::size_t(y) * size + x) * 3 + c] =
+            GLubyte(dark ? tints[level][c] / 3 : tints[level][c]);
       }
     }
   }
@@ -39,7 +40,8 @@ void makeTextures() {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (int level = 0, size = 64; size >= 1; ++level, size /= 2) {
     const std::vector<GLubyte> texels = checker(size, level);
-    glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 texels.data());
   }
   glGenTextures(1, &stripes);
   glBindTexture(GL_TEXTURE_1D, stripes);

@@ -217,6 +217,7 @@ void putTexturing(DrawState& d, Key& key, const float* texCoord) {
   std::memcpy(d.texturing[2], filters, sizeof filters);
   put4(d.texturing[3], texture->borderColour);
   put4(d.texturing[4], t.envColour);
+  d.texturing[5][0] = texture->filteredInFloats() ? 1.0f : 0.0f;
   d.texturing[5][1] = float(device::drawingBufferHeight());
 }
 

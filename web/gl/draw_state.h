@@ -62,7 +62,7 @@ constexpr KeyField textureEnv{77, 3};     // its environment (shaders.cpp)
 // filled polygons, and no back colour but where they are those of a back
 // face; the state takes this field out of its key.
 constexpr KeyField notPolygon{80, 1};
-constexpr KeyField backFace{81, 1};  // lit as a back face, with two-sided lighting
+constexpr KeyField backFace{81, 1};       // lit as a back face, with two-sided lighting
 constexpr KeyField levelOfDetail{82, 1};  // the texture's filter chosen by it, or its level
 }  // namespace keys
 

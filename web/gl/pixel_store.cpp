@@ -208,6 +208,41 @@ void transferPixel(float* rgba, const PixelModeGroup& t) {
   for (int i = 0; i < 4; ++i) rgba[i] = clamp01(rgba[i]);
 }
 
+// A colour index of a plain type as it stands: a whole number, or a float.
+float readIndex(const std::uint8_t* at, GLenum type, bool swap) {
+  const std::uint32_t u = readUnsigned(at, typeBytes(type), swap);
+  switch (type) {
+    case GL_BYTE:
+      return float(std::int8_t(u));
+    case GL_SHORT:
+      return float(std::int16_t(u));
+    case GL_INT:
+      return float(std::int32_t(u));
+    case GL_FLOAT: {
+      float f;
+      std::memcpy(&f, &u, 4);
+      return f;
+    }
+    default:
+      return float(u);
+  }
+}
+
+// The entry of an index map of a power of two entries at index `i`.
+float lookUp(const PixelMap& map, float i) {
+  const auto size = std::int64_t(map.values.size());
+  return map.values[std::size_t(std::int64_t(std::floor(i)) & (size - 1))];
+}
+
+// A colour index as GL takes it into RGBA: shifted and offset, through
+// the index map where colours are mapped, then looked up in the maps of
+// each component. The colour's scale, bias and maps are not applied.
+void indexToRgba(float index, const PixelModeGroup& t, float* rgba) {
+  index = std::ldexp(index, t.indexShift) + float(t.indexOffset);
+  if (t.mapColour) index = lookUp(t.maps[0], index);
+  for (int i = 0; i < 4; ++i) rgba[i] = clamp01(lookUp(t.maps[2 + i], index));
+}
+
 }  // namespace
 
 bool knownColourFormat(GLenum format) {
@@ -268,11 +303,20 @@ void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const voi
     const std::uint8_t* row = base + l.row * std::uint64_t(y);
     for (GLsizei x = 0; x < width; ++x) {
       float* to = &rgba[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4];
+      if (format == GL_COLOR_INDEX) {
+        indexToRgba(readIndex(row + l.group * std::uint64_t(x), type, store.swapBytes), transfer,
+                    to);
+        continue;
+      }
       readGroup(row + l.group * std::uint64_t(x), format, type, store.swapBytes, c);
       toRgba(format, c, to);
       transferPixel(to, transfer);
     }
   }
+}
+
+void transfer(std::vector<float>& rgba, const PixelModeGroup& t) {
+  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) transferPixel(&rgba[i], t);
 }
 
 void unpackBitmap(GLsizei width, GLsizei height, const GLubyte* bitmap, const PixelStore& store,

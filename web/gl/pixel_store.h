@@ -30,9 +30,14 @@ std::uint64_t imageBytes(GLsizei width, GLsizei height, GLenum format, GLenum ty
                          const PixelStore& store);
 
 // Reads `width` by `height` pixels, bottom row first, into RGBA floats,
-// four a pixel, through the pixel transfer `transfer`.
+// four a pixel, through the pixel transfer `transfer`; colour indices
+// (GL_COLOR_INDEX of a type other than GL_BITMAP) through its maps.
 void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels,
             const PixelStore& store, const PixelModeGroup& transfer, std::vector<float>& rgba);
+
+// Puts RGBA floats, four a pixel, through the pixel transfer `t`, as the
+// colours copied from the framebuffer go through it.
+void transfer(std::vector<float>& rgba, const PixelModeGroup& t);
 
 // Reads a bitmap: one byte a pixel, 1 where its bit is set.
 void unpackBitmap(GLsizei width, GLsizei height, const GLubyte* bitmap, const PixelStore& store,

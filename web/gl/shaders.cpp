@@ -347,19 +347,28 @@ vec2 placed(vec2 place) {
               wrap.y == 1.0 || wrap.y == 2.0 ? clamp(wrapped.y, 0.0, 1.0) : wrapped.y);
 }
 
-// The level taken, filtered linearly where `linear` is 1.
+// The level taken, filtered linearly where `linear` is 1: in floats, or
+// with weights of 1/256 and the texel rounded to a byte.
 vec4 sampledLevel(vec2 place, float level, float linear) {
+  bool inFloats = texturing[5].x == 1.0;
   takeLevel(level);
   vec2 size = levelSize;
   vec2 p = placed(place);
   if (linear == 0.0) return texelAt(min(floor(p * size), vec2(1.0e9)));
-  vec2 u = floor(p * size * 256.0 + 0.5) - 128.0;
-  vec2 i = floor(u / 256.0);
-  vec2 w = (u - i * 256.0) / 256.0;
+  vec2 i, w;
+  if (inFloats) {
+    vec2 u = p * size - 0.5;
+    i = floor(u);
+    w = u - i;
+  } else {
+    vec2 u = floor(p * size * 256.0 + 0.5) - 128.0;
+    i = floor(u / 256.0);
+    w = (u - i * 256.0) / 256.0;
+  }
   if (texturing[2].w == 1.0) w.y = 0.0;  // one-dimensional
   vec4 t = mix(mix(texelAt(i), texelAt(i + vec2(1.0, 0.0)), w.x),
                mix(texelAt(i + vec2(0.0, 1.0)), texelAt(i + vec2(1.0, 1.0)), w.x), w.y);
-  return floor(t * 255.0 + 0.5) / 255.0;
+  return inFloats ? t : floor(t * 255.0 + 0.5) / 255.0;
 }
 
 #if LOD
@@ -424,6 +433,10 @@ vec4 sampled(vec2 place) {
   if (filter < 4.0) return sampledLevel(place, min(floor(lod + 0.5), last), linear);
   float level = floor(lod);
   if (level >= last) return sampledLevel(place, last, linear);
+  if (texturing[5].x == 1.0) {
+    return mix(sampledLevel(place, level, linear), sampledLevel(place, level + 1.0, linear),
+               lod - level);
+  }
   float w = floor((lod - level) * 256.0) / 256.0;
   vec4 t = mix(sampledLevel(place, level, linear), sampledLevel(place, level + 1.0, linear), w);
   return floor(t * 255.0 + 0.5) / 255.0;

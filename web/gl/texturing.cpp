@@ -20,6 +20,7 @@
 #include "gl/lists.h"
 #include "gl/pixel_store.h"
 #include "gl/state.h"
+#include "gl/texture_formats.h"
 
 namespace standin::textures {
 
@@ -28,7 +29,13 @@ namespace {
 std::map<GLuint, TextureObject> objects;
 std::set<GLuint> generated;  // names glGenTextures gave that are not bound yet
 GLuint highestName = 0;      // as in Mesa, new names follow the highest ever taken
-TextureObject defaults[2];   // name 0's, one- and two-dimensional
+
+TextureObject defaultOf(GLenum target) {
+  TextureObject t;
+  t.target = target;
+  return t;
+}
+TextureObject defaults[2] = {defaultOf(GL_TEXTURE_1D), defaultOf(GL_TEXTURE_2D)};  // name 0's
 
 bool knownTarget(GLenum target) {
   return target == GL_TEXTURE_1D || target == GL_TEXTURE_2D;
@@ -42,95 +49,6 @@ TextureObject& bound(GLenum target) {
   const GLuint name = boundNameOf(target);
   if (name == 0) return defaults[target == GL_TEXTURE_1D ? 0 : 1];
   return objects[name];
-}
-
-// The base format of an internal format; 0 for one GL does not know.
-GLenum baseFormatOf(GLint internalFormat) {
-  switch (internalFormat) {
-    case 1:
-    case GL_LUMINANCE:
-    case GL_LUMINANCE4:
-    case GL_LUMINANCE8:
-    case GL_LUMINANCE12:
-    case GL_LUMINANCE16:
-      return GL_LUMINANCE;
-    case 2:
-    case GL_LUMINANCE_ALPHA:
-    case GL_LUMINANCE4_ALPHA4:
-    case GL_LUMINANCE6_ALPHA2:
-    case GL_LUMINANCE8_ALPHA8:
-    case GL_LUMINANCE12_ALPHA4:
-    case GL_LUMINANCE12_ALPHA12:
-    case GL_LUMINANCE16_ALPHA16:
-      return GL_LUMINANCE_ALPHA;
-    case GL_ALPHA:
-    case GL_ALPHA4:
-    case GL_ALPHA8:
-    case GL_ALPHA12:
-    case GL_ALPHA16:
-      return GL_ALPHA;
-    case GL_INTENSITY:
-    case GL_INTENSITY4:
-    case GL_INTENSITY8:
-    case GL_INTENSITY12:
-    case GL_INTENSITY16:
-      return GL_INTENSITY;
-    case 3:
-    case GL_RGB:
-    case GL_R3_G3_B2:
-    case GL_RGB4:
-    case GL_RGB5:
-    case GL_RGB8:
-    case GL_RGB10:
-    case GL_RGB12:
-    case GL_RGB16:
-      return GL_RGB;
-    case 4:
-    case GL_RGBA:
-    case GL_RGBA2:
-    case GL_RGBA4:
-    case GL_RGB5_A1:
-    case GL_RGBA8:
-    case GL_RGB10_A2:
-    case GL_RGBA12:
-    case GL_RGBA16:
-      return GL_RGBA;
-    default:
-      return 0;
-  }
-}
-
-std::uint8_t byteOf(float v) {
-  return std::uint8_t(std::lround(double(std::clamp(v, 0.0f, 1.0f)) * 255.0));
-}
-
-// RGBA floats as the texels a texture of `base` format gives.
-void toTexels(const std::vector<float>& rgba, GLenum base, std::vector<std::uint8_t>& texels) {
-  texels.resize(rgba.size());
-  for (std::size_t i = 0; i < rgba.size(); i += 4) {
-    const std::uint8_t r = byteOf(rgba[i]), g = byteOf(rgba[i + 1]), b = byteOf(rgba[i + 2]),
-                       a = byteOf(rgba[i + 3]);
-    std::uint8_t* t = &texels[i];
-    switch (base) {
-      case GL_ALPHA:
-        t[0] = t[1] = t[2] = 0, t[3] = a;
-        break;
-      case GL_LUMINANCE:
-        t[0] = t[1] = t[2] = r, t[3] = 255;
-        break;
-      case GL_LUMINANCE_ALPHA:
-        t[0] = t[1] = t[2] = r, t[3] = a;
-        break;
-      case GL_INTENSITY:
-        t[0] = t[1] = t[2] = t[3] = r;
-        break;
-      case GL_RGB:
-        t[0] = r, t[1] = g, t[2] = b, t[3] = 255;
-        break;
-      default:
-        t[0] = r, t[1] = g, t[2] = b, t[3] = a;
-    }
-  }
 }
 
 int levelSize(int size, int level) {
@@ -199,11 +117,10 @@ bool checkSize(GLenum target, GLint level, GLsizei width, GLsizei height, GLint 
   return validValue(width - 2 * border <= limit && height - 2 * rows <= limit);
 }
 
-// Reads an image into a level, its border taken off as Mesa takes it off.
-void readImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
-               GLint border, GLenum format, GLenum type, const void* pixels) {
-  std::vector<float> rgba;
-  pixels::unpack(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode, rgba);
+// Takes the pixels of an image into a level, its border taken off as
+// Mesa takes it off.
+void takeImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
+               GLint border, std::vector<float>& rgba) {
   const GLint rows = target == GL_TEXTURE_1D ? 0 : border;
   l.internalFormat = internalFormat;
   l.baseFormat = baseFormatOf(internalFormat);
@@ -218,17 +135,20 @@ void readImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLs
     }
     rgba.swap(inner);
   }
-  toTexels(rgba, l.baseFormat, l.texels);
+  toTexels(rgba, internalFormat, l.texels);
 }
 
 bool formatTakes(GLenum format, GLenum type) {
-  if (!knownEnum(pixels::knownType(type))) return false;
-  if (format == GL_COLOR_INDEX || format == GL_STENCIL_INDEX || format == GL_DEPTH_COMPONENT) {
-    if (!knownEnum(type != GL_BITMAP)) return false;
-    refuse("glTexImage", format);
+  if (!knownEnum(pixels::knownType(type) || type == GL_BITMAP)) return false;
+  if (format == GL_STENCIL_INDEX || format == GL_DEPTH_COMPONENT) {
+    setError(GL_INVALID_OPERATION);
     return false;
   }
-  if (!knownEnum(pixels::knownColourFormat(format))) return false;
+  if (type == GL_BITMAP) {
+    if (knownEnum(format == GL_COLOR_INDEX)) refuse("glTexImage", "GL_BITMAP");
+    return false;
+  }
+  if (!knownEnum(pixels::knownColourFormat(format) || format == GL_COLOR_INDEX)) return false;
   if (!pixels::typeMatchesFormat(format, type)) {
     setError(GL_INVALID_OPERATION);
     return false;
@@ -241,48 +161,20 @@ void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, G
   if (!outsideBeginEnd()) return;
   const bool proxy = target == GL_PROXY_TEXTURE_1D || target == GL_PROXY_TEXTURE_2D;
   if (proxy) return;  // proxies answer every size with a texture of none
-  if (!knownEnum(knownTarget(target)) || !validValue(baseFormatOf(internalFormat) != 0)) return;
-  if (!formatTakes(format, type) || !checkSize(target, level, width, height, border)) return;
-  // Draws gathered before take the image the texture had then.
-  flushDraws();
-  TextureObject& t = bound(target);
-  if (int(t.levels.size()) <= level) t.levels.resize(std::size_t(level) + 1);
-  Level before = t.levels[level];
-  readImage(target, t.levels[level], internalFormat, width, height, border, format, type, pixels);
-  if (const GLenum error = upload(deviceName(target, boundNameOf(target)), t);
-      error != GL_NO_ERROR) {
-    t.levels[level] = std::move(before);
-    return setError(error);
-  }
-  stateChanged();
+  if (!imageTakes(target, level, internalFormat, width, height, border)) return;
+  if (!formatTakes(format, type)) return;
+  std::vector<float> rgba;
+  pixels::unpack(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode, rgba);
+  setImage(target, level, internalFormat, width, height, border, rgba);
 }
 
 void texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
                  GLenum format, GLenum type, const void* pixels) {
   if (!outsideBeginEnd() || !knownEnum(knownTarget(target)) || !formatTakes(format, type)) return;
-  TextureObject& t = bound(target);
-  if (!validValue(level >= 0 && level < int(t.levels.size()))) return;
-  Level& l = t.levels[level];
-  const int b = l.border;
-  if (!validValue(width >= 0 && height >= 0 && x >= -b && y >= -b && x + width <= l.width + b &&
-                  y + height <= l.height + b)) {
-    return;
-  }
-  flushDraws();
+  if (!subImageFits(target, level, x, y, width, height)) return;
   std::vector<float> rgba;
   pixels::unpack(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode, rgba);
-  std::vector<std::uint8_t> texels;
-  toTexels(rgba, l.baseFormat, texels);
-  for (int row = 0; row < height; ++row) {
-    for (int col = 0; col < width; ++col) {
-      const int tx = x + col, ty = y + row;
-      if (tx < 0 || ty < 0 || tx >= l.width || ty >= l.height) continue;  // on the border
-      std::copy_n(&texels[(std::size_t(row) * std::size_t(width) + std::size_t(col)) * 4], 4,
-                  &l.texels[(std::size_t(ty) * std::size_t(l.width) + std::size_t(tx)) * 4]);
-    }
-  }
-  upload(deviceName(target, boundNameOf(target)), t);
-  stateChanged();
+  setSubImage(target, level, x, y, width, height, rgba);
 }
 
 bool knownFilter(GLenum pname, GLenum value) {
@@ -391,8 +283,8 @@ struct KeptPixels {
 KeptPixels keepPixels(GLsizei width, GLsizei height, GLenum format, GLenum type,
                       const void* pixels) {
   KeptPixels kept;
-  if (pixels == nullptr || !pixels::knownColourFormat(format) || !pixels::knownType(type))
-    return kept;
+  const bool known = pixels::knownColourFormat(format) || format == GL_COLOR_INDEX;
+  if (pixels == nullptr || !known || !pixels::knownType(type)) return kept;
   const std::uint64_t bytes = pixels::imageBytes(width, height, format, type, gl.client.unpack);
   const auto* from = static_cast<const std::uint8_t*>(pixels);
   kept.bytes.assign(from, from + bytes);
@@ -411,11 +303,68 @@ void withStore(const KeptPixels& kept, const Call& call) {
 
 }  // namespace
 
+bool TextureObject::filteredInFloats() const {
+  if (levels.empty() || widerThanByte(levels[0].internalFormat)) return !levels.empty();
+  return wrapS == GL_CLAMP || (target != GL_TEXTURE_1D && wrapT == GL_CLAMP);
+}
+
 int TextureObject::levelsSampled() const {
   if (!mipmapped()) return 1;
   int levels = 1;
   for (int size = std::max(width(), height()); size > 1; size /= 2) ++levels;
   return levels;
+}
+
+bool imageTakes(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                GLint border) {
+  if (!knownEnum(knownTarget(target)) || !validValue(baseFormatOf(internalFormat) != 0)) {
+    return false;
+  }
+  return checkSize(target, level, width, height, border);
+}
+
+void setImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+              GLint border, std::vector<float>& rgba) {
+  // Draws gathered before take the image the texture had then.
+  flushDraws();
+  TextureObject& t = bound(target);
+  if (int(t.levels.size()) <= level) t.levels.resize(std::size_t(level) + 1);
+  Level before = t.levels[level];
+  takeImage(target, t.levels[level], internalFormat, width, height, border, rgba);
+  if (const GLenum error = upload(deviceName(target, boundNameOf(target)), t);
+      error != GL_NO_ERROR) {
+    t.levels[level] = std::move(before);
+    return setError(error);
+  }
+  stateChanged();
+}
+
+bool subImageFits(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height) {
+  const TextureObject& t = bound(target);
+  if (!validValue(level >= 0 && level < int(t.levels.size()))) return false;
+  const Level& l = t.levels[level];
+  const int b = l.border, rows = target == GL_TEXTURE_1D ? 0 : b;
+  return validValue(width >= 0 && height >= 0 && x >= -b && y >= -rows &&
+                    x + width <= l.width + b && y + height <= l.height + rows);
+}
+
+void setSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                 const std::vector<float>& rgba) {
+  flushDraws();
+  TextureObject& t = bound(target);
+  Level& l = t.levels[level];
+  std::vector<std::uint8_t> texels;
+  toTexels(rgba, l.internalFormat, texels);
+  for (int row = 0; row < height; ++row) {
+    for (int col = 0; col < width; ++col) {
+      const int tx = x + col, ty = y + row;
+      if (tx < 0 || ty < 0 || tx >= l.width || ty >= l.height) continue;  // on the border
+      std::copy_n(&texels[(std::size_t(row) * std::size_t(width) + std::size_t(col)) * 4], 4,
+                  &l.texels[(std::size_t(ty) * std::size_t(l.width) + std::size_t(tx)) * 4]);
+    }
+  }
+  upload(deviceName(target, boundNameOf(target)), t);
+  stateChanged();
 }
 
 const TextureObject* completeTexture(GLenum target) {

@@ -38,6 +38,10 @@ struct TextureObject {
   int height() const { return levels.empty() ? 0 : levels[0].height; }
   GLenum baseFormat() const { return levels.empty() ? GL_RGBA : levels[0].baseFormat; }
   bool mipmapped() const { return minFilter != GL_NEAREST && minFilter != GL_LINEAR; }
+  // Whether the desktop's renderer filters the texture in floats rather
+  // than in bytes: where a component is kept in more than a byte, or the
+  // coordinates are clamped with the border.
+  bool filteredInFloats() const;
   // How many levels sampling reaches: the whole chain down to one texel
   // where the minifying filter uses mipmaps, else the first alone.
   int levelsSampled() const;
@@ -45,6 +49,21 @@ struct TextureObject {
 
 // The largest number of levels a texture may have.
 constexpr int maxLevels = 15;
+
+// The images of the bound texture of `target`, as the calls that make
+// them give them: RGBA floats, four a texel, bottom row first, through the
+// pixel transfer. Whether GL takes an image of this target, level,
+// internal format, size and border, its error where not; makes the level
+// of it, WebGL's error where it refuses it.
+bool imageTakes(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                GLint border);
+void setImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+              GLint border, std::vector<float>& rgba);
+// Whether a part of a level lies within it, border included, GL's error
+// where not; replaces that part.
+bool subImageFits(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height);
+void setSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                 const std::vector<float>& rgba);
 
 // The bound texture of `target` when texturing can use it: its levels are
 // complete; null otherwise.
