@@ -173,6 +173,12 @@ GLint maxTextureSize() {
   return webgl.textureLimit;
 }
 
+int drawingBufferWidth() {
+  int width = 0, height = 0;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+  return width;
+}
+
 int drawingBufferHeight() {
   int width = 0, height = 0;
   emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);

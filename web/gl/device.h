@@ -32,7 +32,8 @@ bool lost();
 // asked of it each time; while it is lost, the last it gave.
 GLint maxTextureSize();
 
-// The height of the window's drawing buffer, in pixels.
+// The width and height of the window's drawing buffer, in pixels.
+int drawingBufferWidth();
 int drawingBufferHeight();
 
 // The bits of the window's buffers, GL_RED_BITS to GL_STENCIL_BITS, as

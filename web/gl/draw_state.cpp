@@ -179,7 +179,10 @@ void putTexturing(DrawState& d, Key& key, const float* texCoord) {
     put4(d.texGenPlanes[i], t.gen[i].objectPlane);
     put4(d.texGenPlanes[4 + i], t.gen[i].eyePlane);
   }
-  const bool matrix = !isIdentity(gl.textureMatrix.back());
+  // A bitmap's or pixels' coordinates are the raster position's, made
+  // already.
+  if (get(key, keys::image)) generated = 0;
+  const bool matrix = !isIdentity(gl.textureMatrix.back()) && !get(key, keys::image);
   if (texCoord != nullptr && generated == 0 && !matrix && texCoord[3] == 1.0f) {
     put(key, keys::projective, 0);
     put(key, keys::texture, 1);
@@ -360,7 +363,8 @@ const DrawState& drawState(const float* texCoord, Key extra) {
   const Mat4& modelview = gl.modelview.back();
   putMatrix(d.transforms, matrices::multiply(gl.projection.back(), modelview));
   putMatrix(d.transforms + 16, modelview);
-  putLighting(d, key);
+  const bool image = get(key, keys::image) != 0;
+  if (!image) putLighting(d, key);
   putTexturing(d, key, texCoord);
   const std::uint32_t generated = get(key, keys::texGen);
   if (get(key, keys::lighting) || (generated & 3) == 3 || ((generated >> 2) & 3) == 3) {
@@ -372,10 +376,11 @@ const DrawState& drawState(const float* texCoord, Key extra) {
     }
   }
   putFog(d, key);
-  putClipping(d, key);
+  if (!image) putClipping(d, key);
   putFragment(d, key);
   putViewport(d);
-  if (get(key, keys::notPolygon)) notPolygonState(d, key);
+  if (get(key, keys::notPolygon) || image) notPolygonState(d, key);
+  if (image) put(key, keys::flat, 0);
   d.key = key;
   return d;
 }

@@ -55,7 +55,7 @@ constexpr KeyField twoSideColour{58, 1};  // a back colour where two-sided light
 constexpr KeyField projective{59, 1};     // texture coordinates divided by their q
 constexpr KeyField homogeneous{60, 1};    // positions with a w of their own
 constexpr KeyField clipPlanes{64, 8};
-constexpr KeyField image{72, 2};          // 1 a bitmap, 2 pixels drawn
+constexpr KeyField image{72, 1};          // bitmaps or pixels drawn
 constexpr KeyField textureFormat{74, 3};  // the texture's base format (shaders.cpp)
 constexpr KeyField textureEnv{77, 3};     // its environment (shaders.cpp)
 // Lines or points, which take no polygon stipple, culling or offset of
@@ -154,9 +154,9 @@ struct DrawMaterial {
 void drawMaterial(const Materials& materials, Key key, DrawMaterial& out);
 
 // The state a draw made now is drawn with, with `extra` (keys flat,
-// givenClip, projective, homogeneous, notPolygon, backFace) added to its key. `texCoord` is the
-// texture coordinate of every vertex of the draw when they all have the same one. It is worked out
-// again only after GL's state changed.
+// givenClip, projective, homogeneous, notPolygon, backFace, image) added to its key. `texCoord` is
+// the texture coordinate of every vertex of the draw when they all have the same one. It is worked
+// out again only after GL's state changed.
 const DrawState& drawState(const float* texCoord, Key extra);
 
 // Whether two states draw alike, whatever their serials.

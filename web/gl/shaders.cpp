@@ -272,7 +272,10 @@ void main() {
   texW = gl_Position.w;
 #endif
 #endif
-#if FOG
+#if FOG && IMAGE
+  // Bitmaps and pixels are fogged as at the eye.
+  fogDistance = 0.0;
+#elif FOG
   fogDistance = abs(eye.z);
 #endif
 #if CLIP_PLANES
@@ -589,6 +592,7 @@ std::string definesOf(const Key& key) {
   d += define("FORMAT", get(key, keys::textureFormat));
   d += define("ENV", get(key, keys::textureEnv));
   d += define("LOD", get(key, keys::levelOfDetail));
+  d += define("IMAGE", get(key, keys::image));
   return d;
 }
 
