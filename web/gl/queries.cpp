@@ -667,10 +667,10 @@ bool query(GLenum pname, Value& v) {
   return false;
 }
 
-// GL's mapping of a colour component to an integer.
+// GL's mapping of a colour component to an integer, cut towards zero as
+// the desktop's renderer cuts it.
 GLint colourToInt(double c) {
-  const double mapped = std::clamp(c, -1.0, 1.0) * 2147483647.0;
-  return GLint(std::lround(mapped));
+  return GLint(std::clamp(c, -1.0, 1.0) * 2147483647.0);
 }
 
 template <typename Out, typename Convert>

@@ -69,6 +69,8 @@ void setSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GL
 // complete; null otherwise.
 const TextureObject* completeTexture(GLenum target);
 GLuint boundName(GLenum target);
+// The bound texture of `target`, complete or not, as glGet asks of it.
+const TextureObject& boundObject(GLenum target);
 
 // Whether a coordinate along a side of this many texels is wrapped into
 // the texture before it is scaled to texels, as the desktop's renderer
