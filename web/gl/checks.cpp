@@ -46,6 +46,23 @@ constexpr Named names[] = {
     {GL_FRONT_AND_BACK, "GL_FRONT_AND_BACK"},
     {GL_AUX0, "GL_AUX0"},
     {GL_NONE, "GL_NONE"},
+    {GL_CLEAR, "GL_CLEAR"},
+    {GL_AND, "GL_AND"},
+    {GL_AND_REVERSE, "GL_AND_REVERSE"},
+    {GL_AND_INVERTED, "GL_AND_INVERTED"},
+    {GL_NOOP, "GL_NOOP"},
+    {GL_XOR, "GL_XOR"},
+    {GL_OR, "GL_OR"},
+    {GL_NOR, "GL_NOR"},
+    {GL_EQUIV, "GL_EQUIV"},
+    {GL_INVERT, "GL_INVERT"},
+    {GL_OR_REVERSE, "GL_OR_REVERSE"},
+    {GL_COPY_INVERTED, "GL_COPY_INVERTED"},
+    {GL_OR_INVERTED, "GL_OR_INVERTED"},
+    {GL_NAND, "GL_NAND"},
+    {GL_SET, "GL_SET"},
+    {GL_DEPTH, "GL_DEPTH"},
+    {GL_STENCIL, "GL_STENCIL"},
 };
 
 }  // namespace

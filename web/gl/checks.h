@@ -32,6 +32,11 @@ void refuse(const char* call, GLenum value, GLenum error = GL_NO_ERROR);
 void refuse(const char* call, const char* value, GLenum error = GL_NO_ERROR);
 bool drawingStopped();
 
+// Whether a draw now would be refused for what the fragments go through:
+// a logic operation other than copying, which WebGL cannot give. Refuses
+// it where so.
+bool fragmentsRefused();
+
 // The name of a GL enum, or its number in hexadecimal.
 const char* enumName(GLenum value);
 

@@ -258,7 +258,7 @@ void keepPair(VertexData&& pair) {
 }
 
 void runCompiled(const CompiledDraw& draw, bool livesOn) {
-  if (!drawingStopped()) {
+  if (!drawingStopped() && !fragmentsRefused()) {
     if (livesOn && retainable(draw)) {
       drawRetained(draw);
     } else {

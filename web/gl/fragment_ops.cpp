@@ -82,6 +82,17 @@ int fogValues(GLenum pname) {
 
 }  // namespace
 
+namespace standin {
+
+bool fragmentsRefused() {
+  const ColourBufferGroup& c = gl.colourBuffer;
+  if (!c.logicOp || c.logicOpMode == GL_COPY) return false;
+  refuse("glLogicOp", c.logicOpMode);
+  return true;
+}
+
+}  // namespace standin
+
 extern "C" {
 
 void glFogfv(GLenum pname, const GLfloat* params) {

@@ -224,7 +224,7 @@ void points(const Vertices& v, Ids id) {
 
 void drawVertices(GLenum mode, const Vertices& v, const std::uint32_t* indices, std::uint32_t count,
                   Source source) {
-  if (drawingStopped() || v.count == 0) return;
+  if (drawingStopped() || v.count == 0 || fragmentsRefused()) return;
   const Ids id{indices, indices != nullptr ? count : v.count};
   switch (mode) {
     case GL_POINTS:

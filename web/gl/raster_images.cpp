@@ -87,7 +87,7 @@ struct Squares {
 
   // Drawn across the whole window, the viewport put back after.
   void draw() {
-    if (made.ws.empty()) return;
+    if (made.ws.empty() || fragmentsRefused()) return;
     const Materials materials = currentMaterials();
     Vertices like{};
     like.texCoords = values.texCoord;
