@@ -1,11 +1,12 @@
 // The floor of the page's frame for the benchmark: the stand-in gathers,
 // uploads and draws nothing, so that a frame is the program, GLU and GLUT's
 // shapes alone, with GL's state kept as ever. Linked in place of web/gl's
-// primitives.cpp, batch.cpp and draw.cpp.
+// primitives.cpp, batch.cpp, draw.cpp and made_vertices.cpp.
 
 #include <GL/gl.h>
 
 #include "gl/batch.h"
+#include "gl/made_vertices.h"
 
 namespace standin {
 
@@ -48,5 +49,14 @@ Batch& retainedBatch(const Placing&, const CompiledDraw&) {
 void flushDraws() {}
 
 void forgetSentVertices() {}
+
+// What bitmaps and pixels make.
+Vec4 fromWindow(const Viewport&, lines::Point, const Vec4& at) {
+  return at;
+}
+
+void MadeVertices::add(const Values&, const Values&, const Vec4*) {}
+
+void drawMade(const Vertices&, const MadeVertices&, Key) {}
 
 }  // namespace standin
