@@ -87,7 +87,7 @@ std::uint32_t addVertices(const Vertices& v, const std::uint8_t* slotOf, bool sl
   if (v.normalsVary) {
     normals.write(v.normals, std::size_t(v.count) * 3);
   } else {
-    for (std::uint32_t i = 0; i < v.count; ++i) normals.write(v.normals, 3);
+    normals.repeat(v.normals, 3, v.count);
   }
   v.wsVary ? ws.addEach(v.ws, v.count) : ws.add(v.ws, v.count);
   v.texCoordsVary ? texCoords.addEach(v.texCoords, v.count) : texCoords.add(v.texCoords, v.count);

@@ -52,6 +52,21 @@ class KeptArray {
     }
     write(&value, 1);
   }
+  // Writes the `size` values at `value` `times` over, as one write.
+  void repeat(const T* value, std::size_t size, std::size_t times) {
+    const std::size_t at = used_;
+    used_ += size * times;
+    if (used_ > values_.size()) values_.resize(used_);
+    T* to = values_.data() + at;
+    std::size_t first = SIZE_MAX;
+    for (std::size_t i = 0; i < size * times; ++i) {
+      const T& v = value[i % size];
+      if (first == SIZE_MAX && std::memcmp(to + i, &v, sizeof(T)) == 0) continue;
+      if (first == SIZE_MAX) first = i;
+      to[i] = v;
+    }
+    if (first != SIZE_MAX) changed(at + first, used_);
+  }
   // Writes `value` `count` times.
   void fill(T value, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) write(value);

@@ -104,7 +104,11 @@ bool materialBetweenBeginAndEnd(GLenum face, GLenum pname, const float* params) 
 // A vertex outside glBegin and glEnd does nothing, as in Mesa.
 void addVertex(float x, float y, float z, float w) {
   if (!gathering) return;
-  pair.positions.insert(pair.positions.end(), {x, y, z});
+  // One value at a time: the vector keeps its room from frame to frame,
+  // and a range insert costs more than the vertex itself.
+  pair.positions.push_back(x);
+  pair.positions.push_back(y);
+  pair.positions.push_back(z);
   if (w != 1.0f || pair.w.given) pair.w.set(&w, pair.count);
   pair.w.add();
   pair.normal.add();

@@ -48,7 +48,8 @@ struct Attribute {
   }
   // Vertex `count` is added: it takes the value set last.
   void add() {
-    if (given) values.insert(values.end(), value.begin(), value.end());
+    if (!given) return;
+    for (const float v : value) values.push_back(v);
   }
   // The vertices before `from` take `inherited`.
   void inherit(const float* inherited) {
