@@ -42,7 +42,9 @@ void fill(int which) {
   fillBand(which == 0 ? 0.0f : 0.3f, which == 1);
   const GLuint lower[2][6] = {{0, 1, 2, 2, 1, 3}, {4, 5, 6, 6, 5, 7}};
   for (int i = 0; i < 6; ++i) triangles[i] = lower[which][i];
-  const GLubyte corners[2][4] = {{2, 3, 5, 4}, {0, 1, 7, 6}};
+  // The same vertices in both steps, so that the frame keeps its layout
+  // and only their values change.
+  const GLubyte corners[2][4] = {{2, 3, 5, 4}, {3, 5, 4, 2}};
   for (int i = 0; i < 4; ++i) quad[i] = corners[which][i];
   for (int i = 0; i < 16; ++i) {
     const bool dark = (i % 4 + i / 4 + which) % 2 == 0;
