@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace standin {
 
 void setNormal(float x, float y, float z);
@@ -34,6 +36,11 @@ inline float fromUnsignedShort(GLushort v) {
 }
 inline float fromUnsignedInt(GLuint v) {
   return float(double(v) / 4294967295.0);
+}
+// GL's mapping of a colour component to an integer, as glGet gives it,
+// cut towards zero as the desktop's renderer cuts it.
+inline GLint colourToInt(double c) {
+  return GLint(std::clamp(c, -1.0, 1.0) * 2147483647.0);
 }
 
 }  // namespace standin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gl/checks.h"
+#include "gl/current.h"
 #include "gl/device.h"
 #include "gl/lists.h"
 #include "gl/state.h"
@@ -665,12 +666,6 @@ bool query(GLenum pname, Value& v) {
     return true;
   }
   return false;
-}
-
-// GL's mapping of a colour component to an integer, cut towards zero as
-// the desktop's renderer cuts it.
-GLint colourToInt(double c) {
-  return GLint(std::clamp(c, -1.0, 1.0) * 2147483647.0);
 }
 
 template <typename Out, typename Convert>

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gl/checks.h"
+#include "gl/current.h"
 #include "gl/pixel_store.h"
 #include "gl/state.h"
 #include "gl/texture_formats.h"
@@ -19,12 +20,6 @@ namespace {
 
 bool knownTarget(GLenum target) {
   return outsideBeginEnd() && knownEnum(target, {GL_TEXTURE_1D, GL_TEXTURE_2D});
-}
-
-// GL's mapping of a colour component to an integer, cut towards zero as
-// the desktop's renderer cuts it.
-GLint colourToInt(float c) {
-  return GLint(double(std::clamp(c, -1.0f, 1.0f)) * 2147483647.0);
 }
 
 // The parameter's values, and how many; 0 for one GL does not know.
