@@ -42,9 +42,9 @@ std::vector<Span> spans(int start, int count, float zoom, bool columns) {
     const double at = (pixel + 0.5 - from) / zoom;
     const auto i = std::clamp(int(columns ? std::ceil(at) - 1 : std::floor(at)), 0, count - 1);
     Span& s = out[std::size_t(i)];
+    // The pixels come in order, so each image pixel's are one run.
     if (s.first == s.end) s.first = pixel;
-    s.first = std::min(s.first, pixel);
-    s.end = std::max(s.end, pixel + 1);
+    s.end = pixel + 1;
   }
   return out;
 }

@@ -41,34 +41,34 @@ bool inside(const Vec4& clip, const Vec4& eye) {
   return true;
 }
 
-// How much of a light reaches the point: its fall with distance and its
-// spot; `toLight` is left pointing at the light, of unit length.
-float reach(const Light& light, const Vec4& point, Vec3& toLight) {
-  if (light.position[3] == 0) {
-    toLight = unit({light.position[0], light.position[1], light.position[2]});
-  } else {
-    toLight = {light.position[0] - point[0], light.position[1] - point[1],
-               light.position[2] - point[2]};
-    const float d = std::sqrt(dot3(toLight.data(), toLight.data()));
-    if (d > 1e-6f) {
-      for (float& c : toLight) c /= d;
-    }
-    float attenuation = 1.0f / (light.constantAttenuation +
-                                d * (light.linearAttenuation + d * light.quadraticAttenuation));
-    if (light.spotCutoff != 180) {
-      const Vec3 direction = unit(light.spotDirection);
-      const float along = -dot3(toLight.data(), direction.data());
-      const float cosCutoff = std::cos(light.spotCutoff * float(M_PI) / 180.0f);
-      if (along < cosCutoff) return 0;
-      attenuation *= std::pow(along, light.spotExponent);
-    }
-    return attenuation;
-  }
+// The share of a spot's light in the direction `toLight` takes from it:
+// none outside its cone.
+float spotShare(const Light& light, const Vec3& toLight) {
   if (light.spotCutoff == 180) return 1;
   const Vec3 direction = unit(light.spotDirection);
   const float along = -dot3(toLight.data(), direction.data());
   const float cosCutoff = std::cos(light.spotCutoff * float(M_PI) / 180.0f);
   return along < cosCutoff ? 0 : std::pow(along, light.spotExponent);
+}
+
+// How much of a light reaches the point: its fall with distance and its
+// spot; `toLight` is left pointing at the light, of unit length.
+float reach(const Light& light, const Vec4& point, Vec3& toLight) {
+  if (light.position[3] == 0) {
+    toLight = unit({light.position[0], light.position[1], light.position[2]});
+    return spotShare(light, toLight);
+  }
+  toLight = {light.position[0] - point[0], light.position[1] - point[1],
+             light.position[2] - point[2]};
+  const float d = std::sqrt(dot3(toLight.data(), toLight.data()));
+  if (d > 1e-6f) {
+    for (float& c : toLight) c /= d;
+  }
+  const float spot = spotShare(light, toLight);
+  if (spot == 0) return 0;
+  const float attenuation = 1.0f / (light.constantAttenuation +
+                                    d * (light.linearAttenuation + d * light.quadraticAttenuation));
+  return attenuation * spot;
 }
 
 // The front face's colour at the point, each light added as the
