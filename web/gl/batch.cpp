@@ -19,42 +19,60 @@ VertexAttribute<4> colours;
 VertexAttribute<4> shadePositions;  // where a flat-shaded vertex is lit
 VertexAttribute<4> clipPositions;   // where a vertex of the stand-in's own geometry is
 std::vector<Batch> batches;
+std::vector<float> materialValues;  // the batches' materials, one after another
+constexpr std::uint32_t noPair = UINT32_MAX;
+std::uint32_t pairFirst = noPair;  // the open pair's first vertex in the frame
+// The vertices before this have all their attributes in the frame; those
+// after it, a pair's positions and normals only, drawn from vertices the
+// stand-in made of them, or not at all.
+std::uint32_t attributed = 0;
+
+// Takes the vertices that have no attributes but their positions and
+// normals back out of the frame, for others to take their places.
+void dropUnattributed() {
+  positions.takeBack(std::size_t(attributed) * 3);
+  normals.takeBack(std::size_t(attributed) * 3);
+}
 
 constexpr float origin[4] = {0, 0, 0, 1};
 
-Batch newBatch(const DrawState& state, GLenum mode) {
-  Batch batch{};
+// A new batch, made where it stays: a batch is large, and a frame makes
+// dozens.
+Batch& startBatch(const DrawState& state, GLenum mode) {
+  Batch& batch = batches.emplace_back();
   batch.state = state;
   batch.mode = mode;
   batch.first = static_cast<std::uint32_t>(indices.used());
+  batch.materialAt = materialValues.size();
   return batch;
 }
 
-// The slot of `material` in `batch`, which takes it in where there is
-// room; -1 when it has not.
+// The slot of `material` in `batch`, the last batch, which takes it in
+// where there is room; -1 when it has not.
 int slotIn(Batch& batch, const DrawMaterial& material) {
   const std::size_t floats = std::size_t(material.vectors) * 4;
   batch.materialVectors = material.vectors;
+  const float* held = materialValues.data() + batch.materialAt;
   for (int slot = 0; slot < batch.materials; ++slot) {
-    if (sameBytes(batch.material + slot * floats, material.values, floats * sizeof(float))) {
-      return slot;
-    }
+    if (sameBytes(held + slot * floats, material.values, floats * sizeof(float))) return slot;
   }
   if (batch.materials == batchMaterials) return -1;
-  std::copy_n(material.values, floats, batch.material + batch.materials * floats);
+  materialValues.insert(materialValues.end(), material.values, material.values + floats);
   return batch.materials++;
 }
 
-// Gives each of the draw's materials a slot in `batch`; false, and the
-// batch as it was, when they do not all fit.
+// Gives each of the draw's materials a slot in `batch`, the last batch;
+// false, and the batch as it was, when they do not all fit.
 bool takeMaterials(Batch& batch, const Placing& placing, std::uint8_t* slotOf) {
   const int had = batch.materials;
+  const std::size_t held = materialValues.size();
   static DrawMaterial material;
   for (int i = 0; i < placing.materialCount; ++i) {
     drawMaterial(placing.materials[i], batch.state.key, material);
     const int slot = slotIn(batch, material);
     if (slot < 0) {
       batch.materials = had;
+      materialValues.resize(held);
       return false;
     }
     slotOf[i] = std::uint8_t(slot);
@@ -77,17 +95,53 @@ const float* framePosition(std::uint32_t id) {
   return &positions[std::size_t(id) * 3];
 }
 
-const float* frameW(std::uint32_t id) {
-  return ws.of(id);
+const float* frameNormal(std::uint32_t id) {
+  return &normals[std::size_t(id) * 3];
 }
 
+void openFramePair() {
+  dropUnattributed();
+  pairFirst = frameVertexCount();
+}
+
+std::uint32_t closeFramePair() {
+  const std::uint32_t first = pairFirst;
+  pairFirst = noPair;
+  return first;
+}
+
+void addFrameVertex(float x, float y, float z, const float* normal) {
+  const float position[3] = {x, y, z};
+  positions.writeFew<3>(position);
+  normals.writeFew<3>(normal);
+}
+
+void takeBackFrameVertices(std::uint32_t first, std::vector<float>& to, std::vector<float>& n) {
+  const std::size_t from = std::size_t(first) * 3;
+  to.assign(positions.data() + from, positions.data() + positions.used());
+  n.assign(normals.data() + from, normals.data() + normals.used());
+  positions.takeBack(from);
+  normals.takeBack(from);
+}
+
+namespace {
+
+// Adds vertices to the frame for the last batch placed, their materials'
+// slots `slots` (one for all when `slotsVary` is false). Vertices already
+// in the frame are its last, and keep their place.
 std::uint32_t addVertices(const Vertices& v, const std::uint8_t* slotOf, bool slotsVary) {
-  const std::uint32_t first = frameVertexCount();
-  positions.write(v.positions, std::size_t(v.count) * 3);
-  if (v.normalsVary) {
-    normals.write(v.normals, std::size_t(v.count) * 3);
+  std::uint32_t first = frameVertexCount();
+  if (v.inFrame) {
+    first -= v.count;
   } else {
-    normals.repeat(v.normals, 3, v.count);
+    dropUnattributed();
+    first = frameVertexCount();
+    positions.write(v.positions, std::size_t(v.count) * 3);
+    if (v.normalsVary) {
+      normals.write(v.normals, std::size_t(v.count) * 3);
+    } else {
+      normals.repeat(v.normals, 3, v.count);
+    }
   }
   v.wsVary ? ws.addEach(v.ws, v.count) : ws.add(v.ws, v.count);
   v.texCoordsVary ? texCoords.addEach(v.texCoords, v.count) : texCoords.add(v.texCoords, v.count);
@@ -101,8 +155,11 @@ std::uint32_t addVertices(const Vertices& v, const std::uint8_t* slotOf, bool sl
   } else {
     slots.fill(slotOf[0], v.count);
   }
+  attributed = first + v.count;
   return first;
 }
+
+}  // namespace
 
 Placed place(const Placing& placing, const Vertices& v) {
   Key extra = placing.features;
@@ -117,8 +174,7 @@ Placed place(const Placing& placing, const Vertices& v) {
       (!lit || takeMaterials(batches.back(), placing, slotOf))) {
     batch = &batches.back();
   } else {
-    batches.push_back(newBatch(state, placing.mode));
-    batch = &batches.back();
+    batch = &startBatch(state, placing.mode);
     if (lit) takeMaterials(*batch, placing, slotOf);
   }
   const std::uint32_t first = addVertices(v, slotOf, lit && v.materialIds != nullptr);
@@ -146,8 +202,7 @@ void joinStrip(Batch& batch, std::uint32_t next) {
 
 Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw) {
   Key extra = placing.features;
-  batches.push_back(newBatch(drawState(placing.texCoord, extra), placing.mode));
-  Batch& batch = batches.back();
+  Batch& batch = startBatch(drawState(placing.texCoord, extra), placing.mode);
   batch.retained = &draw;
   std::uint8_t slotOf[batchMaterials];
   takeMaterials(batch, placing, slotOf);
@@ -155,9 +210,12 @@ Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw) {
 }
 
 void flushDraws() {
+  static std::vector<float> pairPositions, pairNormals;
+  const bool pairOpen = pairFirst != noPair;
+  if (pairOpen) takeBackFrameVertices(pairFirst, pairPositions, pairNormals);
   if (!batches.empty() && !drawingStopped()) {
     drawFrame({positions, normals, ws, texCoords, colours, shadePositions, clipPositions, indices,
-               slots, batches});
+               slots, batches, materialValues});
   }
   positions.restart();
   normals.restart();
@@ -169,6 +227,13 @@ void flushDraws() {
   shadePositions.clear();
   clipPositions.clear();
   batches.clear();
+  materialValues.clear();
+  attributed = 0;
+  if (pairOpen) {
+    pairFirst = 0;
+    positions.write(pairPositions.data(), pairPositions.size());
+    normals.write(pairNormals.data(), pairNormals.size());
+  }
 }
 
 void forgetSentVertices() {

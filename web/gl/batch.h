@@ -45,6 +45,16 @@ class KeptArray {
     std::copy(from + same, from + count, to + same);
     changed(at + same, used_);
   }
+  // Writes the `n` values at `from`, so few that they are best compared
+  // where they go.
+  template <std::size_t n>
+  void writeFew(const T* from) {
+    if (used_ + n <= values_.size() && sameFewBytes<n * sizeof(T)>(values_.data() + used_, from)) {
+      used_ += n;
+      return;
+    }
+    write(from, n);
+  }
   void write(T value) {
     if (used_ < values_.size() && values_[used_] == value) {
       ++used_;
@@ -67,9 +77,17 @@ class KeptArray {
     }
     if (first != SIZE_MAX) changed(at + first, used_);
   }
-  // Writes `value` `count` times.
+  // Writes `value` `count` times, as one write.
   void fill(T value, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) write(value);
+    const std::size_t at = used_;
+    used_ += count;
+    if (used_ > values_.size()) values_.resize(used_);
+    T* to = values_.data() + at;
+    std::size_t same = 0;
+    while (same < count && std::memcmp(to + same, &value, sizeof(T)) == 0) ++same;
+    if (same == count) return;
+    std::fill(to + same, to + count, value);
+    changed(at + same, used_);
   }
   const T* data() const { return values_.data(); }
   const T& operator[](std::size_t at) const { return values_[at]; }
@@ -88,6 +106,8 @@ class KeptArray {
   void forgetSent() { changed(0, values_.size()); }
   // The next frame writes from the start again.
   void restart() { used_ = 0; }
+  // What was written from `used` on is taken back.
+  void takeBack(std::size_t used) { used_ = std::min(used_, used); }
 
  private:
   void changed(std::size_t from, std::size_t to) {
@@ -148,7 +168,8 @@ struct CompiledDraw;
 // A run of indices drawn with one state, as GL_TRIANGLES,
 // GL_TRIANGLE_STRIP or GL_LINES, into the frame's vertices or,
 // where `retained`, into a compiled draw's own; and the materials its
-// vertices have, each vertex the one its slot names.
+// vertices have, each vertex the one its slot names, kept in the frame's
+// materials from `materialAt` on.
 struct Batch {
   DrawState state;
   GLenum mode;
@@ -156,7 +177,7 @@ struct Batch {
   std::uint32_t count;
   int materials;
   int materialVectors;  // each material's, four floats each
-  float material[batchMaterials * maxMaterialVectors * 4];
+  std::size_t materialAt;
   // A compiled draw's batch draws from the draw's own buffers, with these
   // values for the attributes it does not give.
   const CompiledDraw* retained;
@@ -184,10 +205,6 @@ struct Placed {
 };
 Placed place(const Placing& placing, const Vertices& vertices);
 
-// Adds vertices to the frame for the last batch placed, their materials'
-// slots `slots` (one for all when `slotsVary` is false).
-std::uint32_t addVertices(const Vertices& vertices, const std::uint8_t* slots, bool slotsVary);
-
 // Adds indices to the batch.
 void addIndices(Batch& batch, const std::uint32_t* ids, std::uint32_t count);
 void addIndex(Batch& batch, std::uint32_t id);
@@ -199,7 +216,19 @@ void joinStrip(Batch& batch, std::uint32_t next);
 // How many vertices the frame holds, and what it holds of one.
 std::uint32_t frameVertexCount();
 const float* framePosition(std::uint32_t id);
-const float* frameW(std::uint32_t id);
+const float* frameNormal(std::uint32_t id);
+
+// The vertices of a pair between glBegin and glEnd go into the frame as
+// they come: their positions and normals, from the frame's vertex that
+// closeFramePair returns on, the frame's last (Vertices::inFrame). A frame
+// handed to WebGL while a pair is open keeps the pair's vertices.
+void openFramePair();
+void addFrameVertex(float x, float y, float z, const float* normal);
+std::uint32_t closeFramePair();
+// Takes the frame's vertices from `first` on back out of it, their
+// positions and normals into `positions` and `normals`.
+void takeBackFrameVertices(std::uint32_t first, std::vector<float>& positions,
+                           std::vector<float>& normals);
 
 // A batch of its own for a compiled draw, drawn from its buffers.
 Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw);

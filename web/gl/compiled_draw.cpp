@@ -235,6 +235,16 @@ void drawPair(const VertexData& pair, const Materials& atBegin) {
   drawVertices(pair.mode, v, nullptr, 0, Source::immediate);
 }
 
+void drawPairInFrame(const VertexData& pair, const Materials& atBegin, std::uint32_t first) {
+  static MaterialTable table;
+  Vertices v = verticesOf(pair, atBegin, table);
+  v.positions = framePosition(first);
+  v.normals = frameNormal(first);
+  v.normalsVary = true;
+  v.inFrame = true;
+  drawVertices(pair.mode, v, nullptr, 0, Source::immediate);
+}
+
 bool joinable(const CompiledDraw& draw, const VertexData& add) {
   return canJoin(draw.vertices, add);
 }
@@ -258,6 +268,8 @@ void keepPair(VertexData&& pair) {
 }
 
 void runCompiled(const CompiledDraw& draw, bool livesOn) {
+  // A list called between glBegin and glEnd: its own glBegin is GL's error.
+  if (gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
   if (!drawingStopped() && !fragmentsRefused()) {
     if (livesOn && retainable(draw)) {
       drawRetained(draw);

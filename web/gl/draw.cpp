@@ -103,18 +103,20 @@ void setUniforms(const Uniforms& at, const DrawState& state, device::Given& give
 
 // The batch's materials, in one call, where they are not what the program
 // has.
-void giveMaterials(const Uniforms& at, const Batch& batch, device::Given& given) {
+void giveMaterials(const Uniforms& at, const Batch& batch, const Frame& frame,
+                   device::Given& given) {
   if (at.materials < 0) return;
+  const float* material = frame.materials.data() + batch.materialAt;
   const std::size_t floats = std::size_t(batch.materialVectors) * 4 * std::size_t(batch.materials);
   if (given.known && given.materials == batch.materials &&
       given.materialVectors == batch.materialVectors &&
-      sameBytes(given.material, batch.material, floats * sizeof(float))) {
+      sameBytes(given.material, material, floats * sizeof(float))) {
     return;
   }
-  emscripten_glUniform4fv(at.materials, GLsizei(floats / 4), batch.material);
+  emscripten_glUniform4fv(at.materials, GLsizei(floats / 4), material);
   given.materials = batch.materials;
   given.materialVectors = batch.materialVectors;
-  std::copy_n(batch.material, floats, given.material);
+  std::copy_n(material, floats, given.material);
 }
 
 // The polygon stipple's rows as the 32 by 32 bytes device.cpp takes,
@@ -133,7 +135,7 @@ void drawBatch(const Batch& batch, const device::Buffers& b, const Frame& frame,
   device::useProgram(program);
   device::Given& given = device::given(batch.state.key);
   setUniforms(program.uniforms, batch.state, given);
-  giveMaterials(program.uniforms, batch, given);
+  giveMaterials(program.uniforms, batch, frame, given);
   given.known = true;
   device::bindTexture(batch.state.texture);
   if (get(batch.state.key, keys::polygonStipple)) giveStipple(batch.state);

@@ -26,6 +26,7 @@ struct Frame {
   KeptArray<std::uint32_t>& indices;
   KeptArray<std::uint8_t>& slots;  // each vertex's material in its batch
   const std::vector<Batch>& batches;
+  const std::vector<float>& materials;  // the batches', one after another
 };
 
 void drawFrame(const Frame& frame);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "gl/batch.h"
 #include "gl/checks.h"
 #include "gl/compiled_draw.h"
 #include "gl/current.h"
@@ -26,9 +27,28 @@ Materials materialsAtBegin;
 // value take the value current when the list is called, and GL's current
 // values do not change as it is compiled.
 bool compiled = false;
+// Outside a list, the pair's positions and normals go into the frame as
+// they come: most of a frame's vertices are drawn so, and each is then
+// written once, where it is drawn from.
+bool inFrame = false;
 
 // The pair's vertices that came before an attribute's first value in it
 // take the value current at glBegin.
+// Draws the pair whose positions and normals went into the frame. Drawn as
+// polygons' edges or corners, its vertices are taken back out first: they
+// go into the frame again after vertices the stand-in makes of them.
+void drawGathered() {
+  const std::uint32_t frameFirst = closeFramePair();
+  const PolygonGroup& p = gl.polygon;
+  if (p.mode[0] == GL_FILL && p.mode[1] == GL_FILL) {
+    return drawPairInFrame(pair, materialsAtBegin, frameFirst);
+  }
+  takeBackFrameVertices(frameFirst, pair.positions, pair.normal.values);
+  pair.normal.given = true;
+  pair.normal.from = 0;
+  drawPair(pair, materialsAtBegin);
+}
+
 void inheritCurrent(VertexData& v, const CurrentGroup& current) {
   const float one = 1.0f;
   const float edge = current.edgeFlag ? 1.0f : 0.0f;
@@ -50,6 +70,10 @@ Materials currentMaterials() {
 }
 
 void setNormal(float x, float y, float z) {
+  if (inFrame) {
+    gl.current.normal = {x, y, z};
+    return;
+  }
   const float n[3] = {x, y, z};
   if (gathering) pair.normal.set(n, pair.count);
   if (gathering && compiled) return;
@@ -104,14 +128,18 @@ bool materialBetweenBeginAndEnd(GLenum face, GLenum pname, const float* params) 
 // A vertex outside glBegin and glEnd does nothing, as in Mesa.
 void addVertex(float x, float y, float z, float w) {
   if (!gathering) return;
-  // One value at a time: the vector keeps its room from frame to frame,
-  // and a range insert costs more than the vertex itself.
-  pair.positions.push_back(x);
-  pair.positions.push_back(y);
-  pair.positions.push_back(z);
+  if (inFrame) {
+    addFrameVertex(x, y, z, gl.current.normal.data());
+  } else {
+    // One value at a time: the vector keeps its room from frame to frame,
+    // and a range insert costs more than the vertex itself.
+    pair.positions.push_back(x);
+    pair.positions.push_back(y);
+    pair.positions.push_back(z);
+    pair.normal.add();
+  }
   if (w != 1.0f || pair.w.given) pair.w.set(&w, pair.count);
   pair.w.add();
-  pair.normal.add();
   pair.colour.add();
   pair.texCoord.add();
   pair.edgeFlag.add();
@@ -140,6 +168,8 @@ void glBegin(GLenum mode) {
   gl.inBeginEnd = true;
   gathering = true;
   compiled = false;
+  inFrame = true;
+  openFramePair();
   currentAtBegin = gl.current;
   materialsAtBegin = currentMaterials();
   pair.clear(mode);
@@ -165,8 +195,9 @@ void glEnd() {
   if (!gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
   gl.inBeginEnd = false;
   gathering = false;
+  inFrame = false;
   inheritCurrent(pair, currentAtBegin);
-  drawPair(pair, materialsAtBegin);
+  drawGathered();
 }
 
 // A rectangle is the polygon of its four corners, counter-clockwise from

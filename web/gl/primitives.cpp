@@ -121,21 +121,28 @@ void drawStrip(GLenum mode, const Vertices& v, Ids id) {
   if (id.count < least) return;
   const Placed placed = place(placingFor(GL_TRIANGLE_STRIP, v, Key{}), v);
   Batch& batch = *placed.batch;
+  const std::uint32_t first = placed.first;
+  // The strip's indices are made here and written as one.
+  static std::vector<std::uint32_t> strip;
   if (mode == GL_TRIANGLE_STRIP) {
-    joinStrip(batch, placed.first + id[0]);
-    for (std::uint32_t i = 0; i < id.count; ++i) addIndex(batch, placed.first + id[i]);
-    return;
+    joinStrip(batch, first + id[0]);
+    strip.resize(id.count);
+    for (std::uint32_t i = 0; i < id.count; ++i) strip[i] = first + id[i];
+    return addIndices(batch, strip.data(), id.count);
   }
   // A quad strip is drawn as a triangle strip of its pairs turned round,
   // after its first index twice, which turns each triangle back to the
   // quad's own winding: each quad is then cut from its first corner to
   // its fourth.
-  joinStrip(batch, placed.first + id[1]);
-  addIndex(batch, placed.first + id[1]);
-  for (std::uint32_t i = 0; i + 1 < id.count; i += 2) {
-    addIndex(batch, placed.first + id[i + 1]);
-    addIndex(batch, placed.first + id[i]);
+  joinStrip(batch, first + id[1]);
+  const std::uint32_t pairs = id.count / 2;
+  strip.resize(1 + std::size_t(pairs) * 2);
+  strip[0] = first + id[1];
+  for (std::uint32_t i = 0; i < pairs; ++i) {
+    strip[1 + 2 * i] = first + id[2 * i + 1];
+    strip[2 + 2 * i] = first + id[2 * i];
   }
+  addIndices(batch, strip.data(), std::uint32_t(strip.size()));
 }
 
 void polygons(GLenum mode, const Vertices& v, Ids id, Source source) {

@@ -46,10 +46,14 @@ struct Attribute {
     }
     std::copy(v, v + size, value.begin());
   }
-  // Vertex `count` is added: it takes the value set last.
+  // Vertex `count` is added: it takes the value set last. Most attributes
+  // of most draws are never given, and their vertices cost no more than
+  // the test.
   void add() {
     if (!given) return;
-    for (const float v : value) values.push_back(v);
+    const std::size_t at = values.size();
+    values.resize(at + size);
+    std::copy_n(value.data(), size, values.data() + at);
   }
   // The vertices before `from` take `inherited`.
   void inherit(const float* inherited) {
@@ -119,6 +123,9 @@ struct Vertices {
   // where the program's vertices are drawn.
   const float* clipPositions = nullptr;
   const float* shadePositions = nullptr;
+  // Whether the positions and normals are the frame's last vertices,
+  // written there as they came.
+  bool inFrame = false;
 };
 
 // Where a draw's vertices came from, which decides along which diagonal
