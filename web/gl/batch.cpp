@@ -111,9 +111,8 @@ std::uint32_t closeFramePair() {
 }
 
 void addFrameVertex(float x, float y, float z, const float* normal) {
-  const float position[3] = {x, y, z};
-  positions.writeFew<3>(position);
-  normals.writeFew<3>(normal);
+  positions.write3(x, y, z);
+  normals.write3(normal[0], normal[1], normal[2]);
 }
 
 void takeBackFrameVertices(std::uint32_t first, std::vector<float>& to, std::vector<float>& n) {

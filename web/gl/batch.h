@@ -45,15 +45,16 @@ class KeptArray {
     std::copy(from + same, from + count, to + same);
     changed(at + same, used_);
   }
-  // Writes the `n` values at `from`, so few that they are best compared
-  // where they go.
-  template <std::size_t n>
-  void writeFew(const T* from) {
-    if (used_ + n <= values_.size() && sameFewBytes<n * sizeof(T)>(values_.data() + used_, from)) {
-      used_ += n;
+  // Writes three values, compared where they go: a vertex's position or
+  // normal, written a vertex at a time.
+  void write3(T a, T b, T c) {
+    const T values[3] = {a, b, c};
+    if (used_ + 3 <= values_.size() &&
+        sameFewBytes<sizeof values>(values_.data() + used_, values)) {
+      used_ += 3;
       return;
     }
-    write(from, n);
+    write(values, 3);
   }
   void write(T value) {
     if (used_ < values_.size() && values_[used_] == value) {

@@ -46,6 +46,8 @@ struct WebGL {
   GLuint program = 0, arrayBuffer = 0, elements = 0, texture = 0;
   GLint viewport[4] = {0, 0, 0, 0};
   bool viewportSet = false;
+  float clearColour[4] = {0, 0, 0, 0}, clearDepth = 1;
+  GLint clearStencil = 0;
   float depthRange[2] = {0, 1};
 };
 
@@ -137,6 +139,20 @@ Switches initialSwitches() {
 }
 
 // The first use after a start or a loss sets everything.
+// The values a clear clears to, where they are not WebGL's already; all
+// of them where `all`.
+void setClearValues(const float colour[4], float depth, GLint stencil, bool all) {
+  float* c = webgl.clearColour;
+  if (all || !std::equal(colour, colour + 4, c)) {
+    emscripten_glClearColor(colour[0], colour[1], colour[2], colour[3]);
+    std::copy(colour, colour + 4, c);
+  }
+  if (all || depth != webgl.clearDepth) emscripten_glClearDepthf(depth);
+  if (all || stencil != webgl.clearStencil) emscripten_glClearStencil(stencil);
+  webgl.clearDepth = depth;
+  webgl.clearStencil = stencil;
+}
+
 void know() {
   if (webgl.known) return;
   webgl.known = true;
@@ -150,6 +166,7 @@ void know() {
     webgl.inputs[i].size = 4;
   }
   webgl.program = webgl.arrayBuffer = webgl.elements = webgl.texture = 0;
+  setClearValues(webgl.clearColour, webgl.clearDepth, webgl.clearStencil, true);
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, 0);
   emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   if (webgl.viewportSet) {
@@ -413,9 +430,7 @@ void clear(GLbitfield mask, const float colour[4], float depth, GLint stencil,
            const Switches& switches) {
   if (lost()) return;
   setSwitches(switches);
-  emscripten_glClearColor(colour[0], colour[1], colour[2], colour[3]);
-  emscripten_glClearDepthf(depth);
-  emscripten_glClearStencil(stencil);
+  setClearValues(colour, depth, stencil, false);
   emscripten_glClear(mask);
 }
 
