@@ -17,10 +17,6 @@ Placed place(const Placing&, const Vertices&) {
   return {&batch, 0};
 }
 
-std::uint32_t addVertices(const Vertices&, const std::uint8_t*, bool) {
-  return 0;
-}
-
 void addIndices(Batch&, const std::uint32_t*, std::uint32_t) {}
 
 void addIndex(Batch&, std::uint32_t) {}
@@ -34,11 +30,6 @@ std::uint32_t frameVertexCount() {
 const float* framePosition(std::uint32_t) {
   static const float origin[3] = {0, 0, 0};
   return origin;
-}
-
-const float* frameW(std::uint32_t) {
-  static const float one = 1;
-  return &one;
 }
 
 Batch& retainedBatch(const Placing&, const CompiledDraw&) {

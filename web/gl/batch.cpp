@@ -20,31 +20,25 @@ VertexAttribute<4> shadePositions;  // where a flat-shaded vertex is lit
 VertexAttribute<4> clipPositions;   // where a vertex of the stand-in's own geometry is
 std::vector<Batch> batches;
 std::vector<float> materialValues;  // the batches' materials, one after another
-constexpr std::uint32_t noPair = UINT32_MAX;
-std::uint32_t pairFirst = noPair;  // the open pair's first vertex in the frame
-// The vertices before this have all their attributes in the frame; those
-// after it, a pair's positions and normals only, drawn from vertices the
-// stand-in made of them, or not at all.
-std::uint32_t attributed = 0;
-
-// Takes the vertices that have no attributes but their positions and
-// normals back out of the frame, for others to take their places.
-void dropUnattributed() {
-  positions.takeBack(std::size_t(attributed) * 3);
-  normals.takeBack(std::size_t(attributed) * 3);
-}
-
 constexpr float origin[4] = {0, 0, 0, 1};
+
+// The one material of the last draw placed, and the slot it took in the
+// last batch: the next draw of that material, the state unchanged, takes
+// that slot at once.
+struct Taken {
+  const Batch* batch = nullptr;
+  std::uint64_t changes = 0;
+  Materials materials;
+  std::uint8_t slot = 0;
+};
+Taken taken;
 
 // A new batch, made where it stays: a batch is large, and a frame makes
 // dozens.
 Batch& startBatch(const DrawState& state, GLenum mode) {
-  Batch& batch = batches.emplace_back();
-  batch.state = state;
-  batch.mode = mode;
-  batch.first = static_cast<std::uint32_t>(indices.used());
-  batch.materialAt = materialValues.size();
-  return batch;
+  taken.batch = nullptr;
+  return batches.emplace_back(state, mode, static_cast<std::uint32_t>(indices.used()),
+                              materialValues.size());
 }
 
 // The slot of `material` in `batch`, the last batch, which takes it in
@@ -64,6 +58,12 @@ int slotIn(Batch& batch, const DrawMaterial& material) {
 // Gives each of the draw's materials a slot in `batch`, the last batch;
 // false, and the batch as it was, when they do not all fit.
 bool takeMaterials(Batch& batch, const Placing& placing, std::uint8_t* slotOf) {
+  const bool one = placing.materialCount == 1;
+  if (one && taken.batch == &batch && taken.changes == gl.changes &&
+      sameBytes(&taken.materials, placing.materials, sizeof(Materials))) {
+    slotOf[0] = taken.slot;
+    return true;
+  }
   const int had = batch.materials;
   const std::size_t held = materialValues.size();
   static DrawMaterial material;
@@ -77,6 +77,7 @@ bool takeMaterials(Batch& batch, const Placing& placing, std::uint8_t* slotOf) {
     }
     slotOf[i] = std::uint8_t(slot);
   }
+  if (one) taken = {&batch, gl.changes, placing.materials[0], slotOf[0]};
   return true;
 }
 
@@ -95,52 +96,17 @@ const float* framePosition(std::uint32_t id) {
   return &positions[std::size_t(id) * 3];
 }
 
-const float* frameNormal(std::uint32_t id) {
-  return &normals[std::size_t(id) * 3];
-}
-
-void openFramePair() {
-  dropUnattributed();
-  pairFirst = frameVertexCount();
-}
-
-std::uint32_t closeFramePair() {
-  const std::uint32_t first = pairFirst;
-  pairFirst = noPair;
-  return first;
-}
-
-void addFrameVertex(float x, float y, float z, const float* normal) {
-  positions.write3(x, y, z);
-  normals.write3(normal[0], normal[1], normal[2]);
-}
-
-void takeBackFrameVertices(std::uint32_t first, std::vector<float>& to, std::vector<float>& n) {
-  const std::size_t from = std::size_t(first) * 3;
-  to.assign(positions.data() + from, positions.data() + positions.used());
-  n.assign(normals.data() + from, normals.data() + normals.used());
-  positions.takeBack(from);
-  normals.takeBack(from);
-}
-
 namespace {
 
 // Adds vertices to the frame for the last batch placed, their materials'
-// slots `slots` (one for all when `slotsVary` is false). Vertices already
-// in the frame are its last, and keep their place.
+// slots `slots` (one for all when `slotsVary` is false).
 std::uint32_t addVertices(const Vertices& v, const std::uint8_t* slotOf, bool slotsVary) {
-  std::uint32_t first = frameVertexCount();
-  if (v.inFrame) {
-    first -= v.count;
+  const std::uint32_t first = frameVertexCount();
+  positions.write(v.positions, std::size_t(v.count) * 3);
+  if (v.normalsVary) {
+    normals.write(v.normals, std::size_t(v.count) * 3);
   } else {
-    dropUnattributed();
-    first = frameVertexCount();
-    positions.write(v.positions, std::size_t(v.count) * 3);
-    if (v.normalsVary) {
-      normals.write(v.normals, std::size_t(v.count) * 3);
-    } else {
-      normals.repeat(v.normals, 3, v.count);
-    }
+    normals.repeat(v.normals, 3, v.count);
   }
   v.wsVary ? ws.addEach(v.ws, v.count) : ws.add(v.ws, v.count);
   v.texCoordsVary ? texCoords.addEach(v.texCoords, v.count) : texCoords.add(v.texCoords, v.count);
@@ -154,7 +120,6 @@ std::uint32_t addVertices(const Vertices& v, const std::uint8_t* slotOf, bool sl
   } else {
     slots.fill(slotOf[0], v.count);
   }
-  attributed = first + v.count;
   return first;
 }
 
@@ -209,9 +174,6 @@ Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw) {
 }
 
 void flushDraws() {
-  static std::vector<float> pairPositions, pairNormals;
-  const bool pairOpen = pairFirst != noPair;
-  if (pairOpen) takeBackFrameVertices(pairFirst, pairPositions, pairNormals);
   if (!batches.empty() && !drawingStopped()) {
     drawFrame({positions, normals, ws, texCoords, colours, shadePositions, clipPositions, indices,
                slots, batches, materialValues});
@@ -227,12 +189,6 @@ void flushDraws() {
   clipPositions.clear();
   batches.clear();
   materialValues.clear();
-  attributed = 0;
-  if (pairOpen) {
-    pairFirst = 0;
-    positions.write(pairPositions.data(), pairPositions.size());
-    normals.write(pairNormals.data(), pairNormals.size());
-  }
 }
 
 void forgetSentVertices() {

@@ -45,17 +45,6 @@ class KeptArray {
     std::copy(from + same, from + count, to + same);
     changed(at + same, used_);
   }
-  // Writes three values, compared where they go: a vertex's position or
-  // normal, written a vertex at a time.
-  void write3(T a, T b, T c) {
-    const T values[3] = {a, b, c};
-    if (used_ + 3 <= values_.size() &&
-        sameFewBytes<sizeof values>(values_.data() + used_, values)) {
-      used_ += 3;
-      return;
-    }
-    write(values, 3);
-  }
   void write(T value) {
     if (used_ < values_.size() && values_[used_] == value) {
       ++used_;
@@ -84,7 +73,12 @@ class KeptArray {
     used_ += count;
     if (used_ > values_.size()) values_.resize(used_);
     T* to = values_.data() + at;
+    // Compared a run at a time against a run of the value.
+    constexpr std::size_t run = 64;
+    T runOf[run];
+    std::fill(runOf, runOf + run, value);
     std::size_t same = 0;
+    while (same + run <= count && sameBytes(to + same, runOf, sizeof runOf)) same += run;
     while (same < count && std::memcmp(to + same, &value, sizeof(T)) == 0) ++same;
     if (same == count) return;
     std::fill(to + same, to + count, value);
@@ -107,8 +101,6 @@ class KeptArray {
   void forgetSent() { changed(0, values_.size()); }
   // The next frame writes from the start again.
   void restart() { used_ = 0; }
-  // What was written from `used` on is taken back.
-  void takeBack(std::size_t used) { used_ = std::min(used_, used); }
 
  private:
   void changed(std::size_t from, std::size_t to) {
@@ -172,19 +164,25 @@ struct CompiledDraw;
 // vertices have, each vertex the one its slot names, kept in the frame's
 // materials from `materialAt` on.
 struct Batch {
-  DrawState state;
-  GLenum mode;
-  std::uint32_t first;
-  std::uint32_t count;
-  int materials;
-  int materialVectors;  // each material's, four floats each
-  std::size_t materialAt;
+  Batch() = default;
+  // Made in place with its state, rather than made empty and written over.
+  Batch(const DrawState& drawState, GLenum drawMode, std::uint32_t firstIndex,
+        std::size_t firstMaterial)
+      : state(drawState), mode(drawMode), first(firstIndex), materialAt(firstMaterial) {}
+
+  DrawState state{};
+  GLenum mode = GL_TRIANGLES;
+  std::uint32_t first = 0;
+  std::uint32_t count = 0;
+  int materials = 0;
+  int materialVectors = 0;  // each material's, four floats each
+  std::size_t materialAt = 0;
   // A compiled draw's batch draws from the draw's own buffers, with these
   // values for the attributes it does not give.
-  const CompiledDraw* retained;
-  float texCoord[4];
-  float colour[4];
-  float normal[3];
+  const CompiledDraw* retained = nullptr;
+  float texCoord[4] = {};
+  float colour[4] = {};
+  float normal[3] = {};
 };
 
 // What a draw's vertices are to be drawn as, which decides the batch they
@@ -217,19 +215,6 @@ void joinStrip(Batch& batch, std::uint32_t next);
 // How many vertices the frame holds, and what it holds of one.
 std::uint32_t frameVertexCount();
 const float* framePosition(std::uint32_t id);
-const float* frameNormal(std::uint32_t id);
-
-// The vertices of a pair between glBegin and glEnd go into the frame as
-// they come: their positions and normals, from the frame's vertex that
-// closeFramePair returns on, the frame's last (Vertices::inFrame). A frame
-// handed to WebGL while a pair is open keeps the pair's vertices.
-void openFramePair();
-void addFrameVertex(float x, float y, float z, const float* normal);
-std::uint32_t closeFramePair();
-// Takes the frame's vertices from `first` on back out of it, their
-// positions and normals into `positions` and `normals`.
-void takeBackFrameVertices(std::uint32_t first, std::vector<float>& positions,
-                           std::vector<float>& normals);
 
 // A batch of its own for a compiled draw, drawn from its buffers.
 Batch& retainedBatch(const Placing& placing, const CompiledDraw& draw);

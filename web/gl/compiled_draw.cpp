@@ -235,13 +235,13 @@ void drawPair(const VertexData& pair, const Materials& atBegin) {
   drawVertices(pair.mode, v, nullptr, 0, Source::immediate);
 }
 
-void drawPairInFrame(const VertexData& pair, const Materials& atBegin, std::uint32_t first) {
+void drawPairOf(const VertexData& pair, const Materials& atBegin, const float* positions,
+                const float* normals) {
   static MaterialTable table;
   Vertices v = verticesOf(pair, atBegin, table);
-  v.positions = framePosition(first);
-  v.normals = frameNormal(first);
+  v.positions = positions;
+  v.normals = normals;
   v.normalsVary = true;
-  v.inFrame = true;
   drawVertices(pair.mode, v, nullptr, 0, Source::immediate);
 }
 

@@ -66,9 +66,10 @@ void keepPair(VertexData&& pair);
 // Draws a pair gathered between glBegin and glEnd, each vertex's material
 // `atBegin` changed as the pair's glMaterial calls change it.
 void drawPair(const VertexData& pair, const Materials& atBegin);
-// The same for a pair whose positions and normals went into the frame as
-// they came, from its vertex `first` on.
-void drawPairInFrame(const VertexData& pair, const Materials& atBegin, std::uint32_t first);
+// The same for a pair whose positions and normals were gathered apart,
+// three floats a vertex each.
+void drawPairOf(const VertexData& pair, const Materials& atBegin, const float* positions,
+                const float* normals);
 
 // The vertices of a draw as the frame takes them, with the attributes the
 // draw does not give at their current values, and the materials table of

@@ -5,8 +5,8 @@
 // that at once too.
 
 #include <cmath>
+#include <vector>
 
-#include "gl/batch.h"
 #include "gl/checks.h"
 #include "gl/compiled_draw.h"
 #include "gl/current.h"
@@ -27,28 +27,35 @@ Materials materialsAtBegin;
 // value take the value current when the list is called, and GL's current
 // values do not change as it is compiled.
 bool compiled = false;
-// Outside a list, the pair's positions and normals go into the frame as
-// they come: most of a frame's vertices are drawn so, and each is then
-// written once, where it is drawn from.
-bool inFrame = false;
+// Outside a list, the pair's positions and normals are gathered apart,
+// each vertex's written where there is room with no other test: most of a
+// frame's vertices come so, and the frame compares them with its last all
+// at once. They have room for `room` vertices, and only grow.
+bool outsideList = false;
+std::vector<float> gatheredPositions, gatheredNormals;
+std::uint32_t room = 0;
+
+[[gnu::noinline]] void makeRoom() {
+  room = 2 * room + 256;
+  gatheredPositions.resize(std::size_t(room) * 3);
+  gatheredNormals.resize(std::size_t(room) * 3);
+}
+
+// Gathers the position of the pair's next vertex, and the current normal.
+void gather(float x, float y, float z) {
+  if (pair.count == room) makeRoom();
+  float* position = gatheredPositions.data() + std::size_t(pair.count) * 3;
+  position[0] = x;
+  position[1] = y;
+  position[2] = z;
+  float* normal = gatheredNormals.data() + std::size_t(pair.count) * 3;
+  normal[0] = gl.current.normal[0];
+  normal[1] = gl.current.normal[1];
+  normal[2] = gl.current.normal[2];
+}
 
 // The pair's vertices that came before an attribute's first value in it
 // take the value current at glBegin.
-// Draws the pair whose positions and normals went into the frame. Drawn as
-// polygons' edges or corners, its vertices are taken back out first: they
-// go into the frame again after vertices the stand-in makes of them.
-void drawGathered() {
-  const std::uint32_t frameFirst = closeFramePair();
-  const PolygonGroup& p = gl.polygon;
-  if (p.mode[0] == GL_FILL && p.mode[1] == GL_FILL) {
-    return drawPairInFrame(pair, materialsAtBegin, frameFirst);
-  }
-  takeBackFrameVertices(frameFirst, pair.positions, pair.normal.values);
-  pair.normal.given = true;
-  pair.normal.from = 0;
-  drawPair(pair, materialsAtBegin);
-}
-
 void inheritCurrent(VertexData& v, const CurrentGroup& current) {
   const float one = 1.0f;
   const float edge = current.edgeFlag ? 1.0f : 0.0f;
@@ -69,19 +76,25 @@ Materials currentMaterials() {
   return {{gl.lighting.material[0], gl.lighting.material[1]}};
 }
 
-void setNormal(float x, float y, float z) {
-  if (inFrame) {
-    gl.current.normal = {x, y, z};
-    return;
-  }
+namespace {
+
+// A normal in a list's pair, or outside any pair: kept out of line, so
+// that the common normal's function stays small.
+[[gnu::noinline]] void setNormalElsewhere(float x, float y, float z) {
   const float n[3] = {x, y, z};
   if (gathering) pair.normal.set(n, pair.count);
   if (gathering && compiled) return;
-  if (gathering) {
+  perform([x, y, z] { gl.current.normal = {x, y, z}; });
+}
+
+}  // namespace
+
+void setNormal(float x, float y, float z) {
+  if (outsideList) {
     gl.current.normal = {x, y, z};
     return;
   }
-  perform([x, y, z] { gl.current.normal = {x, y, z}; });
+  setNormalElsewhere(x, y, z);
 }
 
 void setColour(float r, float g, float b, float a) {
@@ -125,11 +138,14 @@ bool materialBetweenBeginAndEnd(GLenum face, GLenum pname, const float* params) 
   return true;
 }
 
-// A vertex outside glBegin and glEnd does nothing, as in Mesa.
-void addVertex(float x, float y, float z, float w) {
-  if (!gathering) return;
-  if (inFrame) {
-    addFrameVertex(x, y, z, gl.current.normal.data());
+namespace {
+
+// A vertex of a list's pair, or one with a value of its own besides its
+// position and normal: kept out of line, so that the common vertex's
+// function stays small enough for the engines to make fast.
+[[gnu::noinline]] void addVertexWithValues(float x, float y, float z, float w) {
+  if (outsideList) {
+    gather(x, y, z);
   } else {
     // One value at a time: the vector keeps its room from frame to frame,
     // and a range insert costs more than the vertex itself.
@@ -144,6 +160,20 @@ void addVertex(float x, float y, float z, float w) {
   pair.texCoord.add();
   pair.edgeFlag.add();
   ++pair.count;
+}
+
+}  // namespace
+
+// A vertex outside glBegin and glEnd does nothing, as in Mesa.
+void addVertex(float x, float y, float z, float w) {
+  if (!gathering) return;
+  if (outsideList && w == 1.0f && !pair.w.given && !pair.colour.given && !pair.texCoord.given &&
+      !pair.edgeFlag.given) {
+    gather(x, y, z);
+    ++pair.count;
+    return;
+  }
+  addVertexWithValues(x, y, z, w);
 }
 
 }  // namespace standin
@@ -168,8 +198,7 @@ void glBegin(GLenum mode) {
   gl.inBeginEnd = true;
   gathering = true;
   compiled = false;
-  inFrame = true;
-  openFramePair();
+  outsideList = true;
   currentAtBegin = gl.current;
   materialsAtBegin = currentMaterials();
   pair.clear(mode);
@@ -195,9 +224,9 @@ void glEnd() {
   if (!gl.inBeginEnd) return setError(GL_INVALID_OPERATION);
   gl.inBeginEnd = false;
   gathering = false;
-  inFrame = false;
+  outsideList = false;
   inheritCurrent(pair, currentAtBegin);
-  drawGathered();
+  drawPairOf(pair, materialsAtBegin, gatheredPositions.data(), gatheredNormals.data());
 }
 
 // A rectangle is the polygon of its four corners, counter-clockwise from

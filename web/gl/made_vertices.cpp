@@ -129,7 +129,6 @@ Vertices MadeVertices::view(const Vertices& like) const {
   v.coloursVary = true;
   v.texCoordsVary = like.texCoordsVary;
   if (like.texCoordsVary) v.texCoords = texCoords.data();
-  v.inFrame = false;
   v.shadePositions = shades.data();
   v.clipPositions = clips.empty() ? nullptr : clips.data();
   v.materialIds = like.materialIds != nullptr ? materialIds.data() : nullptr;

@@ -45,21 +45,4 @@ inline bool sameBytes(const void* a, const void* b, std::size_t bytes) {
   return true;
 }
 
-// The same for a few bytes, known when compiled, a multiple of four:
-// compared four at a time where they are, with no call.
-template <std::size_t bytes>
-inline bool sameFewBytes(const void* a, const void* b) {
-  static_assert(bytes % 4 == 0, "whole words");
-  const auto* p = static_cast<const unsigned char*>(a);
-  const auto* q = static_cast<const unsigned char*>(b);
-  std::uint32_t differ = 0;
-  for (std::size_t i = 0; i < bytes; i += 4) {
-    std::uint32_t x, y;
-    std::memcpy(&x, p + i, 4);
-    std::memcpy(&y, q + i, 4);
-    differ |= x ^ y;
-  }
-  return differ == 0;
-}
-
 }  // namespace standin

@@ -123,9 +123,6 @@ struct Vertices {
   // where the program's vertices are drawn.
   const float* clipPositions = nullptr;
   const float* shadePositions = nullptr;
-  // Whether the positions and normals are the frame's last vertices,
-  // written there as they came.
-  bool inFrame = false;
 };
 
 // Where a draw's vertices came from, which decides along which diagonal
