@@ -361,20 +361,30 @@ function sayDrawingTime(result, which = `the drawing process (${result.name}, th
   }
 }
 
-// The start of loading to the first frame, in parts.
+// The start of loading to the first frame, in parts: this page's, and
+// the other commit's where there is one, the pages in turn.
 async function firstFrame(browser) {
-  const runs = [];
+  const pages = [options.page, options.against].filter(Boolean);
+  const runs = new Map(pages.map(page => [page, []]));
   for (let i = 0; i < loads; ++i) {
-    if (!await openTimed(browser, options.page, [timeFrames, timeStart])) return [];
-    runs.push(await browser.evaluate(() => ({...window.startTimes, end: window.frameTimes[0][1],
-                                            frameStart: window.frameTimes[0][0]})));
+    for (const page of pages) {
+      if (!await openTimed(browser, page, [timeFrames, timeStart])) return new Map();
+      runs.get(page).push(await browser.evaluate(() => ({...window.startTimes, end: window.frameTimes[0][1],
+                                                         frameStart: window.frameTimes[0][0]})));
+    }
   }
   return runs;
 }
 
-function sayFirstFrame(runs) {
+function sayFirstFrame(runsOf) {
+  const runs = runsOf.get(options.page) ?? [];
   if (!runs.length) {
     return console.log('  start of loading to first frame: not known, the viewer starts before its driver can time it');
+  }
+  if (options.against) {
+    const end = median(runs.map(run => run.end)), other = median(runsOf.get(options.against).map(run => run.end));
+    console.log(`  start of loading to first frame against ${againstName}: median ${ms(end)} against ${ms(other)}, ` +
+                `${(end / other).toFixed(2)} x, the pages in turn`);
   }
   const m = key => median(runs.map(run => typeof key === 'function' ? key(run) : run[key]));
   const end = m('end');
