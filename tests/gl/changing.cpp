@@ -1,9 +1,10 @@
 // Data written in place between draws: client arrays of vertices, texture
 // coordinates and indices that keep their addresses and sizes, read afresh
 // at every draw, even two draws of one frame; a texture given a new image
-// of the same size from the same memory; and GLUT's spheres, one of which
-// changes its size. A key (other than ESC) moves on to the other of two
-// sets of data; two bring the first back.
+// of the same size from the same memory; GLUT's spheres, one of which
+// changes its size; and lit strips whose materials change places. A key
+// (other than ESC) moves on to the other of two sets of data; two bring
+// the first back.
 
 #include <GL/glut.h>
 
@@ -102,6 +103,28 @@ void spheres() {
   glColor3f(1, 1, 1);
 }
 
+// Three lit strips of 80 vertices, drawn with one state, whose materials
+// turn with the step: red, green, red, then red, red, green. The frame
+// keeps its layout and the material each vertex is lit with changes in
+// place.
+void litStrips() {
+  const float red[4] = {0.9f, 0.2f, 0.2f, 1}, green[4] = {0.2f, 0.9f, 0.2f, 1};
+  const float* materials[2][3] = {{red, green, red}, {red, red, green}};
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glNormal3f(0, 0, 1);
+  for (int k = 0; k < 3; ++k) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, materials[step][k]);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int i = 0; i < 80; ++i) {
+      const float x = -1.8f + 0.6f * static_cast<float>(k) + 0.55f * static_cast<float>(i / 2) / 39;
+      glVertex3f(x, i % 2 == 0 ? 1.84f : 1.97f, 0);
+    }
+    glEnd();
+  }
+  glDisable(GL_LIGHTING);
+}
+
 void display() {
   startFrame(0.25f);
   // Named again each frame, the same arrays, since GLUT's shapes leave the
@@ -117,6 +140,7 @@ void display() {
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   spheres();
   colouredQuad();
+  litStrips();
   sayErrors("in a frame");
   glutSwapBuffers();
 }
