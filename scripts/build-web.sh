@@ -4,7 +4,7 @@
 # options after it, as the benchmark's floor has): one
 # self-contained page with the program, its marble and the page's own
 # script, which opens from disk or from any web server and fetches nothing.
-# GLU's quadric code and freeglut's shape code are compiled from the
+# GLU (but for its NURBS) and freeglut's shape code are compiled from the
 # upstream tarballs of Debian's source packages, checked against the SHA-256
 # pinned in web/upstream-sources.sha256; nothing else of the source
 # packages is needed. The same commit gives the same page, byte for byte,
@@ -59,13 +59,13 @@ check_imports "$build/viewer/web/marblechess.js"
 version=$(project_version "$root")
 page="$build/marblechess-$version.html"
 # The licences of everything the page holds: the viewer's, GLU's (the
-# notice at the head of its quadric code), freeglut's and Emscripten's,
+# notice at the head of each of its files), freeglut's and Emscripten's,
 # whose runtime and C and C++ libraries are compiled in.
 licences="$build/licences.txt"
 {
   echo "marblechess"
   cat "$root/LICENSE"
-  printf '\n\nGLU (the quadric code)\n'
+  printf '\n\nGLU (its notice, the same at the head of each of its files)\n'
   sed -n '1,/\*\//p' "$build/libglu-source/src/libutil/quad.c"
   printf '\n\nfreeglut (the shape code)\n'
   cat "$build/freeglut-source/COPYING"

@@ -126,7 +126,12 @@ void glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
 }
 
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
-  if (!knownTarget(target) || !levelInRange(level)) return;
+  if (!outsideBeginEnd() ||
+      !knownEnum(target,
+                 {GL_TEXTURE_1D, GL_TEXTURE_2D, GL_PROXY_TEXTURE_1D, GL_PROXY_TEXTURE_2D}) ||
+      !levelInRange(level)) {
+    return;
+  }
   GLint value = 0;
   if (knownEnum(levelParameter(boundObject(target), level, pname, value))) *params = value;
 }

@@ -36,6 +36,8 @@ TextureObject defaultOf(GLenum target) {
   return t;
 }
 TextureObject defaults[2] = {defaultOf(GL_TEXTURE_1D), defaultOf(GL_TEXTURE_2D)};  // name 0's
+// What the proxies were last asked: the levels' sizes and formats alone.
+TextureObject proxies[2] = {defaultOf(GL_PROXY_TEXTURE_1D), defaultOf(GL_PROXY_TEXTURE_2D)};
 
 bool knownTarget(GLenum target) {
   return target == GL_TEXTURE_1D || target == GL_TEXTURE_2D;
@@ -46,6 +48,9 @@ GLuint& boundNameOf(GLenum target) {
 }
 
 TextureObject& bound(GLenum target) {
+  if (target == GL_PROXY_TEXTURE_1D || target == GL_PROXY_TEXTURE_2D) {
+    return proxies[target == GL_PROXY_TEXTURE_1D ? 0 : 1];
+  }
   const GLuint name = boundNameOf(target);
   if (name == 0) return defaults[target == GL_TEXTURE_1D ? 0 : 1];
   return objects[name];
@@ -156,11 +161,38 @@ bool formatTakes(GLenum format, GLenum type) {
   return true;
 }
 
+// A proxy takes the level's size and format where a texture would take
+// the image, and forgets the level where its size would be refused; its
+// other errors are those of the image.
+void proxyImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                GLint border, GLenum format, GLenum type) {
+  const GLenum real = target == GL_PROXY_TEXTURE_1D ? GL_TEXTURE_1D : GL_TEXTURE_2D;
+  if (!validValue(baseFormatOf(internalFormat) != 0)) return;
+  if (!validValue(level >= 0 && level < maxLevels && (border == 0 || border == 1))) return;
+  if (!formatTakes(format, type)) return;
+  const GLint rows = real == GL_TEXTURE_1D ? 0 : border;
+  const GLint limit = device::maxTextureSize() >> level;
+  const bool fits = width >= 2 * border && height >= 2 * rows && width - 2 * border <= limit &&
+                    height - 2 * rows <= limit;
+  TextureObject& proxy = bound(target);
+  if (int(proxy.levels.size()) <= level) proxy.levels.resize(std::size_t(level) + 1);
+  Level& l = proxy.levels[std::size_t(level)];
+  l = Level{};
+  if (!fits) return;
+  l.internalFormat = internalFormat;
+  l.baseFormat = baseFormatOf(internalFormat);
+  l.border = border;
+  l.width = width - 2 * border;
+  l.height = height - 2 * rows;
+}
+
 void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
               GLint border, GLenum format, GLenum type, const void* pixels) {
   if (!outsideBeginEnd()) return;
-  const bool proxy = target == GL_PROXY_TEXTURE_1D || target == GL_PROXY_TEXTURE_2D;
-  if (proxy) return;  // proxies answer every size with a texture of none
+  if (target == GL_PROXY_TEXTURE_1D || target == GL_PROXY_TEXTURE_2D) {
+    proxyImage(target, level, internalFormat, width, height, border, format, type);
+    return;
+  }
   if (!imageTakes(target, level, internalFormat, width, height, border)) return;
   if (!formatTakes(format, type)) return;
   std::vector<float> rgba;
