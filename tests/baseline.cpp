@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "frame_compare.h"
 
@@ -87,6 +88,18 @@ std::string withWindow(std::string input, xdriver::WindowId window) {
   return input;
 }
 
+// Whether the output comes to hold `lines` within the time a frame has.
+bool saysInTime(xdriver::Viewer& viewer, const std::string& lines) {
+  using Clock = std::chrono::steady_clock;
+  const auto end = Clock::now() + std::chrono::duration<double>(frameSeconds);
+  while (viewer.output().find(lines) == std::string::npos) {
+    if (Clock::now() > end || !viewer.running())
+      return viewer.output().find(lines) != std::string::npos;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 }  // namespace
 
 ::testing::AssertionResult showsEachStep(xdriver::Viewer& viewer, const std::vector<Step>& steps) {
@@ -94,6 +107,12 @@ std::string withWindow(std::string input, xdriver::WindowId window) {
     if (!step.input.empty() && !viewer.xdotool(withWindow(step.input, viewer.window()))) {
       return ::testing::AssertionFailure() << "xdotool failed on '" << step.input << "'";
     }
+    if (!step.says.empty() && !saysInTime(viewer, step.says)) {
+      return ::testing::AssertionFailure()
+             << "never said \"" << step.says << "\" after '" << step.input << "'; it says \""
+             << viewer.output() << "\"";
+    }
+    if (step.baseline.empty()) continue;
     auto shown = showsBaseline(viewer, step.baseline);
     if (!shown) return shown << " after '" << step.input << "'";
   }

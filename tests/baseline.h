@@ -33,11 +33,13 @@ constexpr long allowedPixels = 40;
 // rewritten from the settled frame instead.
 ::testing::AssertionResult showsBaseline(xdriver::Viewer& viewer, const std::string& name);
 
-// Something a user does, and the frame the window must come to show after it.
+// Something a user does, and the frame the window must come to show after
+// it, or the lines the program must come to print.
 struct Step {
-  std::string input;     // xdotool's arguments; {window} stands for the window
-  std::string baseline;  // the frame the window must come to show
+  std::string input;      // xdotool's arguments; {window} stands for the window
+  std::string baseline;   // the frame the window must come to show, if any
+  std::string says = {};  // lines the output must come to hold, if any
 };
 
-// Sends each step's input in turn and waits for its frame.
+// Sends each step's input in turn and waits for its frame and its lines.
 ::testing::AssertionResult showsEachStep(xdriver::Viewer& viewer, const std::vector<Step>& steps);

@@ -65,6 +65,12 @@ export class Page {
                     async () => `said ${JSON.stringify(text)}; it says ${JSON.stringify(await this.console())}`);
   }
 
+  // Waits until the console holds `text` somewhere.
+  async holds(text) {
+    await this.wait(async () => (await this.console()).includes(text),
+                    async () => `said ${JSON.stringify(text)}; it says ${JSON.stringify(await this.console())}`);
+  }
+
   started() {
     return this.wait(async () => (await this.console()).startsWith(this.saying([])), 'started');
   }
@@ -162,6 +168,9 @@ export class Page {
           ? "its emulated pixel ratio does not fire the page's resolution query, as a real zoom does"
           : 'its driver cannot change the pixel ratio of an open page';
       }
+      if (action.wheel && !this.browser.can.wheel) {
+        return 'its driver moves the pointer out of the canvas and back for a step of the wheel';
+      }
       if ((action.down ?? action.up ?? 0) !== 0 && !this.browser.can.otherButtons) {
         return 'its driver releases every button as the left one, so another stays held';
       }
@@ -188,7 +197,8 @@ export class Page {
     };
     for (const action of actionsOf(input)) {
       if (action.move) {
-        pointer.push({move: await this.at(action.move)});
+        this.pointerAt = await this.at(action.move);
+        pointer.push({move: this.pointerAt});
         continue;
       }
       if ('down' in action || 'up' in action) {
@@ -204,6 +214,14 @@ export class Page {
   async perform(action) {
     const browser = this.browser;
     if (action.press) return browser.press(action.press.key, action.press);
+    if (action.wheel) return browser.wheel(this.pointerAt ?? [0, 0], ...action.wheel);
+    if (action.windowsize) {
+      return browser.evaluate(([width, height]) => {
+        const canvas = document.getElementById('canvas');
+        canvas.style.width = `${width / devicePixelRatio}px`;
+        canvas.style.height = `${height / devicePixelRatio}px`;
+      }, action.windowsize);
+    }
     if (action.button) return browser.click(`#turn button[data-key='${action.button}']`);
     if (action.narrow) return this.narrow(Number(action.narrow));
     if (action.touch) {

@@ -292,14 +292,17 @@ async function runResized(browser, row) {
 }
 
 // One of the GL programs of tests/gl/ on a page of its own: every frame it
-// settles on held against the desktop's, nothing said but what the row
-// says, and its end on ESC.
+// settles on held against the desktop's, the lines each step makes it say,
+// nothing said but what the row says, and its end on ESC.
 async function runProgram(t, browser, row) {
   const page = new Page(browser);
+  const cannot = row.steps.map(step => page.cannot(step.page ?? step.input)).find(Boolean);
+  if (cannot) return t.skip(`${browser.engine}: ${cannot}`);
   try {
     await browser.open(`file://${path.resolve(process.env.MARBLECHESS_GL_PAGES, `${row.program}.html`)}`);
     for (const step of row.steps) {
       await page.send(step.page ?? step.input);
+      if (step.says) await page.holds(step.says.map(line => `${line}\n`).join(''));
       if (step.frame) t.diagnostic(`frame ${step.frame}: ${await shows(browser, step.frame, row.name)}`);
     }
     await page.send('key Escape');

@@ -10,7 +10,7 @@ const keyNames = {
 
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
                           'narrow', 'touch', 'fingers', 'again', 'lose', 'restore', 'ratio',
-                          'choosetwo', 'losenext', 'shrink', 'reversereads']);
+                          'choosetwo', 'losenext', 'shrink', 'reversereads', 'click', 'windowsize']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -53,6 +53,15 @@ export function actionsOf(input) {
       i += 2;
     } else if (word === 'mousedown' || word === 'mouseup') {
       actions.push({[word === 'mousedown' ? 'down' : 'up']: buttons[words[i++]]});
+    } else if (word === 'click') {
+      // Buttons 4 to 7 are X's wheel: up, down, left, right.
+      const button = Number(words[i++]);
+      if (button in buttons) actions.push({down: buttons[button]}, {up: buttons[button]});
+      else actions.push({wheel: {4: [0, -100], 5: [0, 100], 6: [-100, 0], 7: [100, 0]}[button]});
+    } else if (word === 'windowsize') {
+      // The window is the canvas: {window} names it on the desktop alone.
+      actions.push({windowsize: words.slice(i + 1, i + 3).map(Number)});
+      i += 3;
     } else if (word === 'touch') {
       actions.push({touch: words.slice(i, i + 4).map(Number)});
       i += 4;

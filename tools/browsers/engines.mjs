@@ -3,10 +3,11 @@
 //   open(url, prelude), log(), evaluate(fn, ...args), version(), pid(), close(),
 //   press(key, {shift, control}) with a W3C key value,
 //   pointer([{move: [x, y]}, {down: button}, {up: button}, ...]) in the
-//   viewport's CSS pixels, touch([x, y], [x, y]), choose(selector, file),
+//   viewport's CSS pixels, wheel([x, y], deltaX, deltaY), touch([x, y], [x, y]),
+//   choose(selector, file),
 //   drop(selector, file), click(selector), resize(width, height),
 //   and `can`, what the engine's driver can do: {touch, dropFile,
-//   otherButtons}. Chromium's also gives devtools(), its DevTools protocol.
+//   otherButtons, wheel}. Chromium's also gives devtools(), its DevTools protocol.
 
 import {PuppeteerBrowser} from './puppeteer_browser.mjs';
 import {WebKitBrowser} from './webkit_browser.mjs';

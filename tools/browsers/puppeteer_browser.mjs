@@ -42,7 +42,7 @@ export class PuppeteerBrowser {
     this.entries = [];
     // Both take touches; the drop of a file from the desktop is Chromium's
     // alone.
-    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true,
+    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true, wheel: true,
                 fingers: engine === 'chromium', ratio: engine === 'firefox'};
   }
 
@@ -112,9 +112,17 @@ export class PuppeteerBrowser {
     const keyboard = this.page.keyboard;
     const held = [...(control ? ['Control'] : []), ...(alt ? ['Alt'] : []), ...(meta ? ['Meta'] : []),
                   ...(shift ? ['Shift'] : [])];
+    // Released in the order pressed, the modifiers first, as xdotool does.
     for (const k of held) await keyboard.down(k);
-    await keyboard.press(key);
-    for (const k of held.reverse()) await keyboard.up(k);
+    await keyboard.down(key);
+    for (const k of held) await keyboard.up(k);
+    await keyboard.up(key);
+  }
+
+  // A step of the wheel over the place given, in CSS pixels.
+  async wheel([x, y], deltaX, deltaY) {
+    await this.page.mouse.move(x, y);
+    await this.page.mouse.wheel({deltaX, deltaY});
   }
 
   async pointer(actions) {

@@ -90,7 +90,7 @@ export class WebKitBrowser {
     // Its touch actions arrive as a mouse, it cannot drop a file, and a
     // button other than the left one is released as the left one, so that
     // it stays held.
-    this.can = {touch: false, dropFile: false, otherButtons: false};
+    this.can = {touch: false, dropFile: false, otherButtons: false, wheel: false};
   }
 
   async version() {
@@ -125,10 +125,16 @@ export class WebKitBrowser {
     const held = [...(control ? [Key.CONTROL] : []), ...(alt ? [Key.ALT] : []), ...(meta ? [Key.META] : []),
                   ...(shift ? [Key.SHIFT] : [])];
     let actions = this.remote.actions();
+    // Released in the order pressed, the modifiers first, as xdotool does.
     for (const k of held) actions = actions.keyDown(k);
-    actions = actions.keyDown(keys[key] ?? key).keyUp(keys[key] ?? key);
-    for (const k of held.reverse()) actions = actions.keyUp(k);
-    await actions.perform();
+    actions = actions.keyDown(keys[key] ?? key);
+    for (const k of held) actions = actions.keyUp(k);
+    await actions.keyUp(keys[key] ?? key).perform();
+  }
+
+  // A step of the wheel over the place given, in CSS pixels.
+  async wheel([x, y], deltaX, deltaY) {
+    await this.remote.actions().scroll(Math.round(x), Math.round(y), deltaX, deltaY).perform();
   }
 
   async pointer(steps) {

@@ -1,30 +1,50 @@
 // GLUT's one window in the page: the canvas, its WebGL context, the
-// program's callbacks and the events that reach them, as a desktop window
-// gets them.
+// program's callbacks and the events that reach them, as desktop GLUT
+// calls them.
 // - The window is the canvas's size on screen times the device pixel ratio,
-//   so the drawing is sharp; the program's reshape hears of every change.
-// - Keys reach the keyboard callback as the characters typed, from
-//   wherever the focus is, but for what a page keeps: Tab, anything with
-//   Ctrl, Alt or Meta, and Enter or Space on a focused control.
-// - A drag moves the light only when it began on the canvas, with any
-//   button or a finger, and goes on outside it until it ends.
-// - ESC's exit ends the window completely: listeners, frame request and
-//   WebGL context go, so that nothing of the instance stays alive.
+//   so the drawing is sharp; the program's reshape hears of every change,
+//   and a program without one has its viewport set to the window.
+// - Keys reach the keyboard and special callbacks, pressed and released,
+//   from wherever the focus is, but for what a page keeps: Tab, anything
+//   with Ctrl, Alt or Meta, and Enter or Space on a focused control. The
+//   modifier keys themselves reach the special callbacks, as on X.
+// - A button pressed on the canvas is heard there, and its drag goes on
+//   outside it until it ends; the wheel is buttons 3 and 4 (5 and 6
+//   sideways), pressed and released; a finger is the left button.
+// - Idle, display and timers: one animation frame calls the idle function
+//   and then draws once, however many redisplays were asked for.
+// - ESC's exit ends the window completely: listeners, frame request,
+//   timers and WebGL context go, so that nothing of the instance stays
+//   alive and nothing is called on a program that has ended.
 // - When the browser takes the WebGL context away, the program goes on:
-//   keys and drags still reach it, and nothing is drawn until the context
-//   comes back, when the stand-in makes again what it had in WebGL and the
-//   window is drawn where the program has come to.
+//   keys, drags, timers and the idle function still reach it, and nothing
+//   is drawn until the context comes back, when the stand-in makes again
+//   what it had in WebGL and the window is drawn where the program has
+//   come to.
 mergeInto(LibraryManager.library, {
-  $GLUT__deps: ['$GL', '$callUserCallback', 'glutPostRedisplay', 'standinContextLost',
-                'standinContextRestored'],
+  $GLUT__deps: ['$GL', '$callUserCallback', 'standinContextLost', 'standinContextRestored',
+                'standinDefaultReshape'],
   $GLUT: {
-    displayMode: 0,
+    displayMode: 0x0012,  // GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH until told
+    initWidth: 300,       // glutInitWindowSize's, as desktop GLUT's default
+    initHeight: 300,
+    started: 0,           // when glutInit was called, for GLUT_ELAPSED_TIME
     display: 0,
     reshape: 0,
     keyboard: 0,
+    keyboardUp: 0,
+    special: 0,
+    specialUp: 0,
+    mouse: 0,
     motion: 0,
+    passive: 0,
+    entry: 0,
+    visibility: 0,
+    idle: 0,
     context: 0,
     frame: 0,          // the animation frame requested, if any
+    redisplay: false,  // whether the window is to be drawn at the next frame
+    timers: null,      // the timeouts set, each dropped when it runs
     listening: null,   // aborts every listener
     resizing: null,    // the canvas's ResizeObserver
     width: 0,
@@ -32,6 +52,11 @@ mergeInto(LibraryManager.library, {
     pointerX: 0,       // the pointer's last place in the window
     pointerY: 0,
     dragging: null,    // the pointer that drags, if one does
+    buttons: 0,        // the buttons it holds, as the event's bits
+    inside: false,     // whether the pointer is over the canvas
+    modifiers: -1,     // glutGetModifiers's, in an input callback only
+    ignoreRepeat: false,
+    keyRepeat: 2,      // GLUT_KEY_REPEAT_DEFAULT
     lost: false,       // whether the browser has taken the context away
 
     // A callback that fails (a trap, an abort) ends the window as exit would
@@ -40,13 +65,24 @@ mergeInto(LibraryManager.library, {
       if (!func) return;
       try {
         callUserCallback(function() {
-          {{{ makeDynCall('viii', 'func') }}}(args[0] | 0, args[1] | 0, args[2] | 0);
+          {{{ makeDynCall('viiii', 'func') }}}(args[0] | 0, args[1] | 0, args[2] | 0, args[3] | 0);
         });
       } catch (error) {
         GLUT.close();
         if (!Module['onFailure']) throw error;
         Module['onFailure'](error);
       }
+    },
+
+    // An input callback, with glutGetModifiers answering for its event. A
+    // modifier key's own press does not yet hold it, and its release still
+    // does, as on X.
+    callInput: function(func, args, event, own, down) {
+      if (!func) return;
+      var bits = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+      GLUT.modifiers = own ? (down ? bits & ~own : bits | own) : bits;
+      GLUT.call(func, args);
+      GLUT.modifiers = -1;
     },
 
     // The character a key typed, as the keyboard callback takes it, or null
@@ -60,44 +96,134 @@ mergeInto(LibraryManager.library, {
       return key in named ? named[key] : null;
     },
 
-    onKeydown: function(event) {
+    // The special key's number, or null for a key that is not one.
+    specialOf: function(event) {
+      var match = /^F([1-9]|1[0-2])$/.exec(event.key);
+      if (match) return Number(match[1]);
+      var named = {ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103, PageUp: 104,
+                   PageDown: 105, Home: 106, End: 107, Insert: 108, NumLock: 109, Clear: 110};
+      if (event.key in named) return named[event.key];
+      var sides = {Shift: 112, Control: 114, Alt: 116, Meta: 118};
+      if (event.key in sides) return sides[event.key] + (event.location === 2 ? 1 : 0);
+      return null;
+    },
+
+    // A modifier key's own bit.
+    ownBit: function(event) {
+      return {Shift: 1, Control: 2, Alt: 4}[event.key] || 0;
+    },
+
+    // A key the program hears is the page's no longer; a special key only
+    // where the program listens for special keys. A key held down repeats
+    // as X repeats it: released, then pressed again.
+    onKey: function(event, down) {
       if (event.defaultPrevented || event.isComposing) return;
-      if (event.ctrlKey || event.altKey || event.metaKey) return;
-      var code = GLUT.characterOf(event.key);
-      if (code === null) return;
+      var special = GLUT.specialOf(event);
+      var own = GLUT.ownBit(event);
+      if ((event.ctrlKey || event.altKey || event.metaKey) && !own && event.key !== 'Meta') return;
+      var code = special === null ? GLUT.characterOf(event.key) : null;
+      if (special === null && code === null) return;
       var control = event.target && event.target.closest &&
           event.target.closest('button, input, select, textarea, summary, a[href], [contenteditable]');
       if (control && (code === 13 || code === 32)) return;
-      event.preventDefault();
-      GLUT.call(GLUT.keyboard, [code, GLUT.pointerX, GLUT.pointerY]);
+      var heard = special === null || GLUT.special || GLUT.specialUp;
+      if (heard && !own) event.preventDefault();
+      if (down && event.repeat) {
+        if (GLUT.ignoreRepeat || GLUT.keyRepeat === 0) return;
+        GLUT.hear(event, false, special, code, own);
+      }
+      GLUT.hear(event, down, special, code, own);
     },
 
-    // The window's pixel under a pointer event, wherever it is.
+    hear: function(event, down, special, code, own) {
+      var func = special === null ? (down ? GLUT.keyboard : GLUT.keyboardUp)
+                                  : (down ? GLUT.special : GLUT.specialUp);
+      GLUT.callInput(func, [special === null ? code : special, GLUT.pointerX, GLUT.pointerY], event,
+                     own, down);
+    },
+
+    onKeydown: function(event) { GLUT.onKey(event, true); },
+    onKeyup: function(event) { GLUT.onKey(event, false); },
+
+    // The window's pixel under a pointer event, wherever it is; whether it
+    // moved.
     place: function(event) {
       var canvas = Module['canvas'];
       var rect = canvas.getBoundingClientRect();
-      GLUT.pointerX = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
-      GLUT.pointerY = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
+      var x = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
+      var y = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
+      var moved = x !== GLUT.pointerX || y !== GLUT.pointerY;
+      GLUT.pointerX = x;
+      GLUT.pointerY = y;
+      return moved;
+    },
+
+    // GLUT's number of the event's button: left, middle, right.
+    buttonOf: function(event) {
+      return event.pointerType === 'touch' ? 0 : [0, 1, 2][event.button];
+    },
+
+    press: function(event, down) {
+      var button = GLUT.buttonOf(event);
+      if (button === undefined) return;
+      GLUT.callInput(GLUT.mouse, [button, down ? 0 : 1, GLUT.pointerX, GLUT.pointerY], event);
     },
 
     onPointerdown: function(event) {
       if (GLUT.dragging !== null) return;
       GLUT.dragging = event.pointerId;
+      GLUT.buttons = event.buttons;
       Module['canvas'].setPointerCapture(event.pointerId);
       GLUT.place(event);
+      GLUT.press(event, true);
     },
 
     onPointermove: function(event) {
-      if (event.pointerId !== GLUT.dragging) return;
-      var lastX = GLUT.pointerX, lastY = GLUT.pointerY;
-      GLUT.place(event);
-      if (GLUT.pointerX !== lastX || GLUT.pointerY !== lastY) {
-        GLUT.call(GLUT.motion, [GLUT.pointerX, GLUT.pointerY]);
+      if (GLUT.dragging === null) {
+        if (GLUT.place(event)) GLUT.call(GLUT.passive, [GLUT.pointerX, GLUT.pointerY]);
+        return;
       }
+      if (event.pointerId !== GLUT.dragging) return;
+      var moved = GLUT.place(event);
+      // Another button pressed or released while one is held.
+      if (event.button >= 0 && event.buttons !== GLUT.buttons) {
+        GLUT.press(event, (event.buttons & ~GLUT.buttons) !== 0);
+        GLUT.buttons = event.buttons;
+      }
+      if (moved) GLUT.call(GLUT.motion, [GLUT.pointerX, GLUT.pointerY]);
     },
 
     onPointerup: function(event) {
-      if (event.pointerId === GLUT.dragging) GLUT.dragging = null;
+      if (event.pointerId !== GLUT.dragging) return;
+      GLUT.dragging = null;
+      GLUT.buttons = 0;
+      GLUT.place(event);
+      if (event.type === 'pointerup') GLUT.press(event, false);
+    },
+
+    // Each step of the wheel is a button pressed and released.
+    onWheel: function(event) {
+      event.preventDefault();
+      var button = event.deltaY < 0 ? 3 : event.deltaY > 0 ? 4 : event.deltaX < 0 ? 5 :
+                   event.deltaX > 0 ? 6 : null;
+      if (button === null) return;
+      GLUT.place(event);
+      GLUT.callInput(GLUT.mouse, [button, 0, GLUT.pointerX, GLUT.pointerY], event);
+      GLUT.callInput(GLUT.mouse, [button, 1, GLUT.pointerX, GLUT.pointerY], event);
+    },
+
+    // Heard once for each time the pointer crosses the canvas's edge: a
+    // leave where the pointer still is over the canvas (WebKit's, as a
+    // capture ends) is none.
+    onEntry: function(event) {
+      if (GLUT.dragging !== null) return;
+      var rect = Module['canvas'].getBoundingClientRect();
+      var inside = event.type === 'pointerenter' ||
+          (event.clientX >= rect.left && event.clientX < rect.right &&
+           event.clientY >= rect.top && event.clientY < rect.bottom);
+      if (inside === GLUT.inside) return;
+      GLUT.inside = inside;
+      GLUT.call(GLUT.entry, [inside ? 1 : 0]);
     },
 
     // Sizes the window to the canvas on screen in device pixels. A new size
@@ -114,9 +240,10 @@ mergeInto(LibraryManager.library, {
       if (!always && width === GLUT.width && height === GLUT.height) return;
       canvas.width = GLUT.width = width;
       canvas.height = GLUT.height = height;
-      GLUT.call(GLUT.reshape, [width, height]);
+      if (GLUT.reshape) GLUT.call(GLUT.reshape, [width, height]);
+      else if (!GLUT.lost) _standinDefaultReshape(width, height);
       if (now) GLUT.draw();
-      else _glutPostRedisplay();
+      else GLUT.post();
     },
 
     // A change of the device pixel ratio (a zoom, another screen) is heard
@@ -129,20 +256,43 @@ mergeInto(LibraryManager.library, {
       }, {once: true, signal: GLUT.listening.signal});
     },
 
+    // Asks for the next animation frame where there is anything to do in
+    // it: the idle function to call, or the window to draw.
+    schedule: function() {
+      if (GLUT.frame || !GLUT.context) return;
+      if (!GLUT.idle && !(GLUT.redisplay && !GLUT.lost)) return;
+      GLUT.frame = requestAnimationFrame(GLUT.tick);
+    },
+
+    tick: function() {
+      GLUT.frame = 0;
+      if (GLUT.idle) GLUT.call(GLUT.idle, []);
+      if (GLUT.redisplay && !GLUT.lost && GLUT.context) {
+        GLUT.redisplay = false;
+        GLUT.call(GLUT.display, []);
+      }
+      GLUT.schedule();
+    },
+
+    post: function() {
+      GLUT.redisplay = true;
+      GLUT.schedule();
+    },
+
     // Draws the window now, in place of a frame requested, unless the
     // context is lost.
     draw: function() {
       if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
       GLUT.frame = 0;
+      GLUT.redisplay = GLUT.lost;
       if (!GLUT.lost) GLUT.call(GLUT.display, []);
+      GLUT.schedule();
     },
 
     // Cancelling the loss is what lets the browser give the context back.
     onContextLost: function(event) {
       event.preventDefault();
       GLUT.lost = true;
-      if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
-      GLUT.frame = 0;
       _standinContextLost();
       if (Module['onContextLost']) Module['onContextLost']();
     },
@@ -162,6 +312,7 @@ mergeInto(LibraryManager.library, {
       GLUT.enableExtensions();
       _standinContextRestored();
       if (Module['onContextRestored']) Module['onContextRestored']();
+      if (!GLUT.reshape) _standinDefaultReshape(GLUT.width, GLUT.height);
       GLUT.draw();
     },
 
@@ -170,12 +321,16 @@ mergeInto(LibraryManager.library, {
       GLUT.listening = new AbortController();
       var options = {signal: GLUT.listening.signal};
       document.addEventListener('keydown', GLUT.onKeydown, options);
+      document.addEventListener('keyup', GLUT.onKeyup, options);
       canvas.addEventListener('pointerdown', GLUT.onPointerdown, options);
       canvas.addEventListener('pointermove', GLUT.onPointermove, options);
       canvas.addEventListener('pointerup', GLUT.onPointerup, options);
       canvas.addEventListener('pointercancel', GLUT.onPointerup, options);
       canvas.addEventListener('lostpointercapture', GLUT.onPointerup, options);
-      // Any button drags the light, so none opens a menu over the canvas.
+      canvas.addEventListener('pointerenter', GLUT.onEntry, options);
+      canvas.addEventListener('pointerleave', GLUT.onEntry, options);
+      canvas.addEventListener('wheel', GLUT.onWheel, {signal: GLUT.listening.signal, passive: false});
+      // The buttons are the program's, so none opens a menu over the canvas.
       canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); }, options);
       canvas.addEventListener('webglcontextlost', GLUT.onContextLost, options);
       canvas.addEventListener('webglcontextrestored', GLUT.onContextRestored, options);
@@ -188,9 +343,13 @@ mergeInto(LibraryManager.library, {
       if (GLUT.listening) GLUT.listening.abort();
       if (GLUT.resizing) GLUT.resizing.disconnect();
       if (GLUT.frame) cancelAnimationFrame(GLUT.frame);
-      GLUT.listening = GLUT.resizing = null;
+      if (GLUT.timers) GLUT.timers.forEach(clearTimeout);
+      GLUT.listening = GLUT.resizing = GLUT.timers = null;
       GLUT.frame = 0;
-      GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.motion = 0;
+      GLUT.redisplay = false;
+      GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.keyboardUp = GLUT.special = 0;
+      GLUT.specialUp = GLUT.mouse = GLUT.motion = GLUT.passive = GLUT.entry = 0;
+      GLUT.visibility = GLUT.idle = 0;
       if (GLUT.context) {
         var context = GL.getContext(GLUT.context).GLctx;
         var lose = !GLUT.lost && context.getExtension('WEBGL_lose_context');
@@ -198,23 +357,81 @@ mergeInto(LibraryManager.library, {
         GLUT.context = 0;
         if (lose) lose.loseContext();
       }
+    },
+
+    // glutGet's answers a page can give; undefined for one it cannot.
+    state: function(what) {
+      var mode = GLUT.displayMode;
+      var bits = function(flag, size) { return (mode & flag) ? size : 0; };
+      switch (what) {
+        case 100: case 101: return 0;  // the window's place: the page's
+        case 102: return GLUT.width;
+        case 103: return GLUT.height;
+        case 104: return 24 + bits(0x0008, 8);
+        case 105: return bits(0x0020, 8);
+        case 106: return bits(0x0010, 24);
+        case 107: case 108: case 109: return 8;
+        case 110: return bits(0x0008, 8);
+        case 111: case 112: case 113: case 114: return 0;  // no accumulation buffer
+        case 115: return bits(0x0002, 1);
+        case 116: return 1;
+        case 117: case 118: case 119: case 120: case 121: return 0;
+        case 200: return Math.round(screen.width * (window.devicePixelRatio || 1));
+        case 201: return Math.round(screen.height * (window.devicePixelRatio || 1));
+        case 400: return 1;
+        case 500: case 501: return -1;
+        case 502: return GLUT.initWidth;
+        case 503: return GLUT.initHeight;
+        case 504: return mode;
+        case 700: return Math.floor(performance.now() - GLUT.started);
+        case 0x007C: return GLUT.started ? 1 : 0;  // GLUT_INIT_STATE
+        case 0x01FA: case 0x01FB: return 0;        // border and header
+        case 0x01FC: return 30400;                 // GLUT_VERSION
+        case 0x01FF: return document.fullscreenElement === Module['canvas'] ? 1 : 0;
+      }
+      return undefined;
+    },
+
+    deviceState: function(what) {
+      switch (what) {
+        case 600: case 601: return 1;  // a keyboard and a mouse
+        case 605: return 3;
+        case 610: return GLUT.ignoreRepeat ? 1 : 0;
+        case 611: return GLUT.keyRepeat;
+        case 602: case 603: case 604: case 606: case 607: case 608: case 609:
+        case 612: case 613: case 614: case 615: case 616: return 0;
+      }
+      return undefined;
+    },
+
+    warn: function(text) {
+      err('freeglut warning: ' + text);
     }
   },
 
-  glutInit: function(argcp, argv) {},
+  glutInit__deps: ['$GLUT'],
+  glutInit: function(argcp, argv) {
+    GLUT.started = performance.now();
+  },
 
   glutInitDisplayMode__deps: ['$GLUT'],
   glutInitDisplayMode: function(mode) {
     GLUT.displayMode = mode;
   },
 
-  // The page decides the window's size and place.
-  glutInitWindowSize: function(width, height) {},
+  // The page decides the window's place, and its size where it has one of
+  // its own to give: a page made for a program of its own asks.
+  glutInitWindowSize__deps: ['$GLUT'],
+  glutInitWindowSize: function(width, height) {
+    GLUT.initWidth = width;
+    GLUT.initHeight = height;
+  },
   glutInitWindowPosition: function(x, y) {},
 
   glutCreateWindow__deps: ['$GLUT', '$GL'],
   glutCreateWindow: function(title) {
     document.title = UTF8ToString(title);
+    if (Module['windowSize']) Module['windowSize'](GLUT.initWidth, GLUT.initHeight);
     var mode = GLUT.displayMode;
     GLUT.context = GL.createContext(Module['canvas'], {
       majorVersion: 1, minorVersion: 0, antialias: false,
@@ -225,12 +442,45 @@ mergeInto(LibraryManager.library, {
       preserveDrawingBuffer: true,
       enableExtensionsByDefault: false
     });
-    if (!GLUT.context) return 0;
+    // Desktop GLUT ends the program when it cannot make the window; the
+    // page hears of it as of any start that fails.
+    if (!GLUT.context) throw new Error('the browser gave no WebGL context to draw with');
     GL.makeContextCurrent(GLUT.context);
     GLUT.enableExtensions();
+    GLUT.timers = new Set();
     GLUT.listen();
     return 1;
   },
+
+  glutSetWindowTitle: function(title) {
+    document.title = UTF8ToString(title);
+  },
+  glutSetIconTitle: function(title) {},
+  glutGetWindow__deps: ['$GLUT'],
+  glutGetWindow: function() { return GLUT.context ? 1 : 0; },
+  glutSetWindow: function(window) {},
+  glutPositionWindow: function(x, y) {},
+  glutShowWindow: function() {},
+  glutHideWindow: function() {},
+  glutIconifyWindow: function() {},
+  glutPopWindow: function() {},
+  glutPushWindow: function() {},
+  glutSetCursor: function(cursor) {},
+
+  // The canvas takes the size asked in CSS pixels, where the page lets it.
+  glutReshapeWindow__deps: ['$GLUT'],
+  glutReshapeWindow: function(width, height) {
+    if (Module['windowSize']) Module['windowSize'](width, height);
+  },
+
+  glutFullScreen__deps: ['$GLUT'],
+  glutFullScreen: function() {
+    var canvas = Module['canvas'];
+    if (canvas.requestFullscreen) canvas.requestFullscreen().catch(function() {});
+  },
+
+  glutDestroyWindow__deps: ['$GLUT'],
+  glutDestroyWindow: function(window) { GLUT.close(); },
 
   glutDisplayFunc__deps: ['$GLUT'],
   glutDisplayFunc: function(func) { GLUT.display = func; },
@@ -238,24 +488,91 @@ mergeInto(LibraryManager.library, {
   glutReshapeFunc: function(func) { GLUT.reshape = func; },
   glutKeyboardFunc__deps: ['$GLUT'],
   glutKeyboardFunc: function(func) { GLUT.keyboard = func; },
+  glutKeyboardUpFunc__deps: ['$GLUT'],
+  glutKeyboardUpFunc: function(func) { GLUT.keyboardUp = func; },
+  glutSpecialFunc__deps: ['$GLUT'],
+  glutSpecialFunc: function(func) { GLUT.special = func; },
+  glutSpecialUpFunc__deps: ['$GLUT'],
+  glutSpecialUpFunc: function(func) { GLUT.specialUp = func; },
+  glutMouseFunc__deps: ['$GLUT'],
+  glutMouseFunc: function(func) { GLUT.mouse = func; },
   glutMotionFunc__deps: ['$GLUT'],
   glutMotionFunc: function(func) { GLUT.motion = func; },
+  glutPassiveMotionFunc__deps: ['$GLUT'],
+  glutPassiveMotionFunc: function(func) { GLUT.passive = func; },
+  glutEntryFunc__deps: ['$GLUT'],
+  glutEntryFunc: function(func) { GLUT.entry = func; },
+  glutVisibilityFunc__deps: ['$GLUT'],
+  glutVisibilityFunc: function(func) { GLUT.visibility = func; },
+
+  glutIdleFunc__deps: ['$GLUT'],
+  glutIdleFunc: function(func) {
+    GLUT.idle = func;
+    GLUT.schedule();
+  },
+
+  // Each timer is called once, after at least its time; none is called on
+  // a program that has ended.
+  glutTimerFunc__deps: ['$GLUT'],
+  glutTimerFunc: function(time, func, value) {
+    if (!GLUT.timers) return;
+    var timer = setTimeout(function() {
+      GLUT.timers.delete(timer);
+      GLUT.call(func, [value]);
+    }, time >>> 0);
+    GLUT.timers.add(timer);
+  },
+
+  glutIgnoreKeyRepeat__deps: ['$GLUT'],
+  glutIgnoreKeyRepeat: function(ignore) { GLUT.ignoreRepeat = ignore != 0; },
+  glutSetKeyRepeat__deps: ['$GLUT'],
+  glutSetKeyRepeat: function(mode) { GLUT.keyRepeat = mode; },
+
+  glutGetModifiers__deps: ['$GLUT'],
+  glutGetModifiers: function() {
+    if (GLUT.modifiers >= 0) return GLUT.modifiers;
+    GLUT.warn('glutGetModifiers() called outside an input callback');
+    return 0;
+  },
+
+  glutGet__deps: ['$GLUT'],
+  glutGet: function(what) {
+    var value = GLUT.state(what);
+    if (value !== undefined) return value;
+    GLUT.warn('glutGet(): missing enum handle ' + what);
+    return -1;
+  },
+
+  glutDeviceGet__deps: ['$GLUT'],
+  glutDeviceGet: function(what) {
+    var value = GLUT.deviceState(what);
+    if (value !== undefined) return value;
+    GLUT.warn('glutDeviceGet(): missing enum handle ' + what);
+    return -1;
+  },
 
   glutPostRedisplay__deps: ['$GLUT'],
   glutPostRedisplay: function() {
-    if (GLUT.frame || !GLUT.context || GLUT.lost) return;
-    GLUT.frame = requestAnimationFrame(function() {
-      GLUT.frame = 0;
-      GLUT.call(GLUT.display, []);
-    });
+    if (GLUT.context) GLUT.post();
   },
 
-  // The program lives on in its callbacks until it calls exit.
-  glutMainLoop__deps: ['$GLUT', '$runtimeKeepalivePush', 'glutPostRedisplay'],
+  // The program lives on in its callbacks until it calls exit. The window
+  // is shown: sized, told it is visible, then drawn.
+  glutMainLoop__deps: ['$GLUT', '$runtimeKeepalivePush'],
   glutMainLoop: function() {
     runtimeKeepalivePush();
     GLUT.fit(true);
+    GLUT.call(GLUT.visibility, [1]);
     throw 'unwind';
+  },
+
+  // Desktop GLUT leaves its loop and ends the program, once the callback
+  // that asked has returned.
+  glutLeaveMainLoop__deps: ['$GLUT', 'exit'],
+  glutLeaveMainLoop: function() {
+    setTimeout(function() {
+      if (GLUT.context) callUserCallback(function() { _exit(0); });
+    });
   },
 
   exit__deps: ['$GLUT'],

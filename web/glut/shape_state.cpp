@@ -9,7 +9,7 @@
 #include "gl/checks.h"
 
 SFG_Structure fgStructure = {nullptr};
-SFG_State fgState = {GL_FALSE};
+SFG_State fgState = {GL_FALSE, GL_FALSE};
 
 namespace {
 
