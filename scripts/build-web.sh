@@ -4,6 +4,9 @@
 # options after it, as the benchmark's floor has): one
 # self-contained page with the program, its marble and the page's own
 # script, which opens from disk or from any web server and fetches nothing.
+# With --program SOURCE... it builds a GLUT program of the user's own (C or
+# C++, its first source's folder on its include path) into a page of its
+# own instead, build-web/<first source's name>.html.
 # GLU (but for its NURBS) and freeglut's shape code are compiled from the
 # upstream tarballs of Debian's source packages, checked against the SHA-256
 # pinned in web/upstream-sources.sha256; nothing else of the source
@@ -13,6 +16,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 source "$root/scripts/deps.sh"
 ensure_packages "${web_packages[@]}"
+sources=()
+if [ "${1:-}" = --program ]; then
+  shift
+  [ $# -gt 0 ] || { echo "usage: build-web.sh --program SOURCE..." >&2; exit 2; }
+  for source in "$@"; do
+    [ -f "$source" ] || { echo "build-web.sh: no source file $source" >&2; exit 1; }
+    sources+=("$(realpath "$source")")
+  done
+  set --
+fi
 build=$(realpath -m "${1:-$root/build-web}")
 shift $(($# > 0 ? 1 : 0))
 mkdir -p "$build"
@@ -26,9 +39,9 @@ for package in libglu freeglut; do
     exit 1
   fi
 done
-build_project "$root" "$build/viewer" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source" "$@"
+web_options=(-DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+  -DGLU_SOURCE_DIR="$build/libglu-source" -DFREEGLUT_SOURCE_DIR="$build/freeglut-source")
 
 # Every GL and GLUT call of each program reaches the stand-in or the page's
 # GLUT: its module may import no gl function from WebGL's library but those
@@ -55,23 +68,49 @@ if stray:
     sys.exit("build-web.sh: these calls pass the stand-in by: " + " ".join(stray))
 PY
 }
-check_imports "$build/viewer/web/marblechess.js"
-version=$(project_version "$root")
-page="$build/marblechess-$version.html"
-# The licences of everything the page holds: the viewer's, GLU's (the
-# notice at the head of each of its files), freeglut's and Emscripten's,
-# whose runtime and C and C++ libraries are compiled in.
+
+# The licences of everything a page holds: the viewer's (its GL and GLUT
+# are the project's), GLU's (the notice at the head of each of its files),
+# freeglut's and Emscripten's, whose runtime and C and C++ libraries are
+# compiled in.
 licences="$build/licences.txt"
 {
   echo "marblechess"
   cat "$root/LICENSE"
   printf '\n\nGLU (its notice, the same at the head of each of its files)\n'
   sed -n '1,/\*\//p' "$build/libglu-source/src/libutil/quad.c"
-  printf '\n\nfreeglut (the shape code)\n'
+  printf '\n\nfreeglut (the shape and font code)\n'
   cat "$build/freeglut-source/COPYING"
   printf '\n\nEmscripten (its runtime and C and C++ libraries)\n'
   cat /usr/share/doc/emscripten/copyright
 } >"$licences"
+version=$(project_version "$root")
+
+# A program of the user's own: only its target is built, and its own
+# warnings fail nothing.
+if [ ${#sources[@]} -gt 0 ]; then
+  name=$(basename "${sources[0]}")
+  name=${name%.*}
+  log="$build/program/build.log"
+  mkdir -p "$build/program"
+  if ! { cmake -S "$root" -B "$build/program" "${web_options[@]}" -DMARBLECHESS_WERROR=OFF \
+      -DMARBLECHESS_PAGE_PROGRAM="$(IFS=';'; echo "${sources[*]}")" &&
+      cmake --build "$build/program" -j"$(nproc)" --target page_program; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "build-web.sh: the program did not build; the log is in $log" >&2
+    exit 1
+  fi
+  check_imports "$build/program/web/page_program.js"
+  page="$build/$name.html"
+  python3 "$root/web/page/assemble.py" "$root/web/page/program.html" "$build/program/web/page_program.js" \
+    "$root/web/page/program.js" "$page" "$licences" "$version"
+  echo "web: $page ($(stat -c %s "$page") bytes)"
+  exit 0
+fi
+
+build_project "$root" "$build/viewer" "${web_options[@]}" "$@"
+check_imports "$build/viewer/web/marblechess.js"
+page="$build/marblechess-$version.html"
 python3 "$root/web/page/assemble.py" "$root/web/page/page.html" "$build/viewer/web/marblechess.js" \
   "$root/web/page/page.js" "$page" "$licences" "$version"
 # The GL programs that hold the stand-in against Mesa, each a page of its

@@ -16,6 +16,8 @@ install_node_modules "$root"
 version=$(project_version "$root")
 page="$root/build-web/marblechess-$version.html"
 "$root/scripts/build-web.sh"
+# A program of the kind a user brings, built into a page as its user would.
+"$root/scripts/build-web.sh" --program "$root/tests/own/orbit.c" "$root/tests/own/orbit_text.c"
 build_project "$root" "$root/build" -DBUILD_TESTING=ON
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,6 +26,6 @@ cp "$root/data/marmor.bmp" "$work/"
 # The browsers keep their profiles under a home of their own.
 HOME="$work" MARBLECHESS_PAGE="$page" MARBLECHESS_BASELINES="$root/tests/baseline" \
   MARBLECHESS_FRAME_CHECK="$root/build/tests/web_frame_check" MARBLECHESS_TEXTURES="$work" \
-  MARBLECHESS_FRAMES="$root/build/tests/frames" MARBLECHESS_GL_PAGES="$root/build-web/gl" \
+  MARBLECHESS_FRAMES="$root/build/tests/frames" MARBLECHESS_GL_PAGES="$root/build-web/gl" MARBLECHESS_OWN_PAGES="$root/build-web" \
   "$root/tools/xvfb-run.sh" node --test --test-reporter="$root/tests/web/reporter.mjs" "$@" \
   "$root/tests/web/page.test.mjs"

@@ -291,6 +291,18 @@ async function runResized(browser, row) {
   return true;
 }
 
+// A page made for a program of the user's own: titled as its window, its
+// canvas the window's size, with the keyboard's focus.
+async function isTheProgramsWindow(page, browser, {title, size}) {
+  await page.wait(() => browser.evaluate(() => document.title !== 'GLUT program'), 'titled');
+  const shown = await browser.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const rect = canvas.getBoundingClientRect();
+    return {title: document.title, size: [rect.width, rect.height], focused: document.activeElement === canvas};
+  });
+  assert.deepEqual(shown, {title, size, focused: true});
+}
+
 // One of the GL programs of tests/gl/ on a page of its own: every frame it
 // settles on held against the desktop's, the lines each step makes it say,
 // nothing said but what the row says, and its end on ESC.
@@ -299,7 +311,9 @@ async function runProgram(t, browser, row) {
   const cannot = row.steps.map(step => page.cannot(step.page ?? step.input)).find(Boolean);
   if (cannot) return t.skip(`${browser.engine}: ${cannot}`);
   try {
-    await browser.open(`file://${path.resolve(process.env.MARBLECHESS_GL_PAGES, `${row.program}.html`)}`);
+    const folder = row.own ? process.env.MARBLECHESS_OWN_PAGES : process.env.MARBLECHESS_GL_PAGES;
+    await browser.open(`file://${path.resolve(folder, `${row.program}.html`)}`);
+    if (row.own) await isTheProgramsWindow(page, browser, row.own);
     for (const step of row.steps) {
       await page.send(step.page ?? step.input);
       if (step.says) await page.holds(step.says.map(line => `${line}\n`).join(''));

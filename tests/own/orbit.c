@@ -1,0 +1,74 @@
+#include <GL/glut.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "orbit.h"
+
+int step = 0;
+static int width = 320, height = 200;
+
+static void reshape(int w, int h) {
+  width = w;
+  height = h;
+  glViewport(0, 0, w, h);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(40.0, (double)w / h, 1.0, 20.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+static void display(void) {
+  GLfloat place[] = {2.0f, 4.0f, 3.0f, 1.0f};
+  GLfloat brass[] = {0.8f, 0.6f, 0.25f, 1.0f};
+  glClearColor(0.15f, 0.2f, 0.3f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  gluLookAt(0.0, 2.0, 6.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+  glLightfv(GL_LIGHT0, GL_POSITION, place);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_DEPTH_TEST);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, brass);
+  glPushMatrix();
+  glRotatef(step * 15.0f, 0.0f, 1.0f, 0.0f);
+  glTranslatef(1.6f, 0.0f, 0.0f);
+  glutSolidTeapot(0.6);
+  glPopMatrix();
+  glDisable(GL_LIGHTING);
+  glColor3f(0.5f, 0.8f, 1.0f);
+  glutWireTorus(0.05, 1.6, 6, 48);
+  drawCaption(width, height);
+  glutSwapBuffers();
+}
+
+static void advance(int value) {
+  step = value;
+  glutPostRedisplay();
+  if (step < lastStep) glutTimerFunc(20, advance, step + 1);
+}
+
+static void keyboard(unsigned char key, int x, int y) {
+  (void)x;
+  (void)y;
+  if (key == 27) exit(0);
+  if (key == 'p') {
+    printf("the teapot is at step %d\n", step);
+    fflush(stdout);
+  }
+}
+
+int main(int argc, char** argv) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(320, 200);
+  glutInitWindowPosition(0, 0);
+  glutCreateWindow("orbit");
+  glutDisplayFunc(display);
+  glutReshapeFunc(reshape);
+  glutKeyboardFunc(keyboard);
+  glutTimerFunc(20, advance, 1);
+  printf("orbit: p says where the teapot is, Escape ends\n");
+  fflush(stdout);
+  glutMainLoop();
+  return 0;
+}
