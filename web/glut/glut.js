@@ -11,6 +11,7 @@
 // - A button pressed on the canvas is heard there, and its drag goes on
 //   outside it until it ends; the wheel is buttons 3 and 4 (5 and 6
 //   sideways), pressed and released; a finger is the left button.
+// - Menus lie where desktop GLUT lays its own, and take the keyboard too.
 // - Idle, display and timers: one animation frame calls the idle function
 //   and then draws once, however many redisplays were asked for.
 // - ESC's exit ends the window completely: listeners, frame request,
@@ -58,6 +59,17 @@ mergeInto(LibraryManager.library, {
     ignoreRepeat: false,
     keyRepeat: 2,      // GLUT_KEY_REPEAT_DEFAULT
     lost: false,       // whether the browser has taken the context away
+    menus: {},         // each menu by its number: {func, entries: [{label, value, submenu, width}]}
+    nextMenu: 1,
+    entryPixels: 25,   // an entry's height
+    currentMenu: 0,    // glutSetMenu's
+    attached: [0, 0, 0],  // the menu of each button, if any
+    open: [],          // the menus shown, outermost first: {id, x, y, width, height, active, element}
+    menuStatus: 0,     // glutMenuStatusFunc's
+    menuState: 0,      // glutMenuStateFunc's
+    swallowed: null,   // the keys whose press a menu took, whose release it takes too
+    longPress: 0,      // a finger's timeout that opens the right button's menu
+    refocus: null,     // what had the focus before the menus took it
 
     // A callback that fails (a trap, an abort) ends the window as exit would
     // and hands the error to the page's onFailure, or else to the browser.
@@ -171,11 +183,18 @@ mergeInto(LibraryManager.library, {
 
     onPointerdown: function(event) {
       if (GLUT.dragging !== null) return;
+      var button = GLUT.buttonOf(event);
+      if (event.pointerType !== 'touch' && GLUT.attached[button]) {
+        GLUT.place(event);
+        GLUT.showMenu(GLUT.attached[button], GLUT.pointerX, GLUT.pointerY, false);
+        return;
+      }
       GLUT.dragging = event.pointerId;
       GLUT.buttons = event.buttons;
       Module['canvas'].setPointerCapture(event.pointerId);
       GLUT.place(event);
       GLUT.press(event, true);
+      GLUT.startLongPress(event);
     },
 
     onPointermove: function(event) {
@@ -224,6 +243,222 @@ mergeInto(LibraryManager.library, {
       if (inside === GLUT.inside) return;
       GLUT.inside = inside;
       GLUT.call(GLUT.entry, [inside ? 1 : 0]);
+    },
+
+    // Menus, laid out as desktop GLUT lays them out, in window pixels: at
+    // the pointer, a border of 2, each entry its font's height and 2 more,
+    // as wide as the widest label and 8 more; a submenu beside its entry.
+    // The same pointer picks the same entry on the desktop and in the page.
+    // The keyboard works them too: the context menu key (or Shift+F10)
+    // opens the right button's menu, or another button's, the arrows move
+    // and open, Enter chooses and Escape closes.
+    entryHeight: function() { return GLUT.entryPixels; },
+
+    menuSize: function(menu) {
+      var width = 0;
+      menu.entries.forEach(function(entry) { width = Math.max(width, entry.width); });
+      return [width + 8, menu.entries.length * GLUT.entryHeight() + 4];
+    },
+
+    menuElement: function(shown) {
+      var canvas = Module['canvas'];
+      var rect = canvas.getBoundingClientRect();
+      var scale = rect.width / canvas.width;
+      var element = document.createElement('div');
+      element.setAttribute('role', 'menu');
+      element.tabIndex = -1;
+      var style = element.style;
+      style.position = 'fixed';
+      style.zIndex = '10';
+      style.boxSizing = 'border-box';
+      style.left = (rect.left + shown.x * scale) + 'px';
+      style.top = (rect.top + shown.y * scale) + 'px';
+      style.width = (shown.width * scale) + 'px';
+      style.height = (shown.height * scale) + 'px';
+      style.padding = (2 * scale) + 'px';
+      style.background = '#e8e8e8';
+      style.border = '1px solid #555';
+      style.font = Math.round(15 * scale) + 'px sans-serif';
+      style.color = '#111';
+      style.userSelect = 'none';
+      GLUT.menus[shown.id].entries.forEach(function(entry, index) {
+        var item = document.createElement('div');
+        item.setAttribute('role', 'menuitem');
+        if (entry.submenu) item.setAttribute('aria-haspopup', 'menu');
+        item.textContent = entry.label + (entry.submenu ? ' \u25b8' : '');
+        item.style.height = item.style.lineHeight = (GLUT.entryHeight() * scale) + 'px';
+        item.style.paddingLeft = (2 * scale) + 'px';
+        item.style.whiteSpace = 'nowrap';
+        item.style.overflow = 'hidden';
+        element.appendChild(item);
+      });
+      return element;
+    },
+
+    highlight: function(shown, index) {
+      shown.active = index;
+      Array.prototype.forEach.call(shown.element.children, function(item, i) {
+        item.style.background = i === index ? '#2a5bb8' : '';
+        item.style.color = i === index ? '#fff' : '';
+      });
+    },
+
+    // Shows menu `id` with its corner at (x, y), kept within the page as
+    // desktop GLUT keeps it within the screen.
+    showMenu: function(id, x, y, fromKeyboard) {
+      var canvas = Module['canvas'];
+      var rect = canvas.getBoundingClientRect();
+      var scale = rect.width / canvas.width;
+      var size = GLUT.menuSize(GLUT.menus[id]);
+      var right = (window.innerWidth - rect.left) / scale, bottom = (window.innerHeight - rect.top) / scale;
+      if (x + size[0] > right) x -= size[0];
+      if (y + size[1] > bottom) y = Math.max(0, y - size[1]);
+      var shown = {id: id, x: x, y: y, width: size[0], height: size[1], active: -1, element: null};
+      shown.element = GLUT.menuElement(shown);
+      document.body.appendChild(shown.element);
+      var first = GLUT.open.length === 0;
+      GLUT.open.push(shown);
+      if (fromKeyboard) GLUT.highlight(shown, 0);
+      if (first) {
+        GLUT.refocus = document.activeElement;
+        shown.element.focus({preventScroll: true});
+        GLUT.call(GLUT.menuStatus, [1, GLUT.pointerX, GLUT.pointerY]);
+        GLUT.call(GLUT.menuState, [1]);
+      }
+    },
+
+    // Closes the menus shown deeper than `depth` (all, for 0).
+    closeMenus: function(depth) {
+      while (GLUT.open.length > depth) GLUT.open.pop().element.remove();
+      if (depth > 0) return;
+      if (GLUT.refocus && GLUT.refocus.isConnected) GLUT.refocus.focus({preventScroll: true});
+      GLUT.refocus = null;
+      GLUT.call(GLUT.menuStatus, [0, GLUT.pointerX, GLUT.pointerY]);
+      GLUT.call(GLUT.menuState, [0]);
+    },
+
+    // The deepest menu shown under the window's pixel, and the entry
+    // there; null where none is.
+    menuAt: function(x, y) {
+      for (var depth = GLUT.open.length - 1; depth >= 0; --depth) {
+        var shown = GLUT.open[depth];
+        var inX = x - shown.x, inY = y - shown.y;
+        if (inX >= 2 && inX < shown.width - 2 && inY >= 2 && inY < shown.height - 2) {
+          return {depth: depth, index: Math.floor((inY - 2) / GLUT.entryHeight())};
+        }
+      }
+      return null;
+    },
+
+    // Highlights the entry at `at`, opening its submenu beside it.
+    hover: function(at) {
+      var shown = GLUT.open[at.depth];
+      var deeper = GLUT.open[at.depth + 1];
+      var entry = GLUT.menus[shown.id].entries[at.index];
+      if (at.index === shown.active && deeper) return;
+      GLUT.closeMenus(at.depth + 1);
+      GLUT.highlight(shown, at.index);
+      if (entry.submenu && GLUT.menus[entry.submenu]) {
+        GLUT.showMenu(entry.submenu, shown.x + shown.width, shown.y + at.index * GLUT.entryHeight(), false);
+      }
+    },
+
+    // Chooses the entry, unless it opens a submenu: the menus close, then
+    // the menu's callback hears the entry's value with its menu current.
+    choose: function(depth, index) {
+      var shown = GLUT.open[depth];
+      var menu = GLUT.menus[shown.id];
+      var entry = menu.entries[index];
+      if (!entry || entry.submenu) return;
+      GLUT.closeMenus(0);
+      var before = GLUT.currentMenu;
+      GLUT.currentMenu = shown.id;
+      GLUT.call(menu.func, [entry.value]);
+      GLUT.currentMenu = before;
+    },
+
+    // While menus are shown, every button is theirs: a press or a release
+    // on an entry chooses it; a press elsewhere closes them, and may open
+    // its own button's menu there.
+    onMenuPointer: function(event) {
+      if (!GLUT.open.length) return;
+      event.stopPropagation();
+      event.preventDefault();
+      GLUT.place(event);
+      var at = GLUT.menuAt(GLUT.pointerX, GLUT.pointerY);
+      if (event.type === 'pointermove') {
+        if (at) GLUT.hover(at);
+        return;
+      }
+      if (at) {
+        GLUT.hover(at);
+        GLUT.choose(at.depth, at.index);
+        return;
+      }
+      if (event.type !== 'pointerdown') return;
+      GLUT.closeMenus(0);
+      var button = GLUT.buttonOf(event);
+      var rect = Module['canvas'].getBoundingClientRect();
+      var inside = event.clientX >= rect.left && event.clientX < rect.right &&
+                   event.clientY >= rect.top && event.clientY < rect.bottom;
+      if (inside && GLUT.attached[button]) GLUT.showMenu(GLUT.attached[button], GLUT.pointerX, GLUT.pointerY, false);
+    },
+
+    // The menu key opens the right button's menu, or the first there is.
+    menuKey: function(event) {
+      return event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey);
+    },
+
+    onMenuKey: function(event) {
+      if (GLUT.swallowed && GLUT.swallowed.has(event.key) && event.type === 'keyup') {
+        GLUT.swallowed.delete(event.key);
+        event.stopPropagation();
+        return;
+      }
+      if (event.type !== 'keydown') return;
+      if (!GLUT.open.length) {
+        var id = GLUT.attached[2] || GLUT.attached[0] || GLUT.attached[1];
+        if (!id || !GLUT.menuKey(event)) return;
+        GLUT.showMenu(id, GLUT.pointerX, GLUT.pointerY, true);
+      } else {
+        GLUT.menuStep(event.key);
+      }
+      event.stopPropagation();
+      event.preventDefault();
+      if (!GLUT.swallowed) GLUT.swallowed = new Set();
+      GLUT.swallowed.add(event.key);
+    },
+
+    menuStep: function(key) {
+      var depth = GLUT.open.length - 1;
+      var shown = GLUT.open[depth];
+      var count = GLUT.menus[shown.id].entries.length;
+      var entry = GLUT.menus[shown.id].entries[shown.active];
+      if (key === 'ArrowDown' || key === 'ArrowUp') {
+        var step = key === 'ArrowDown' ? 1 : count - 1;
+        GLUT.highlight(shown, shown.active < 0 ? 0 : (shown.active + step) % count);
+      } else if ((key === 'ArrowRight' || key === 'Enter' || key === ' ') && entry && entry.submenu) {
+        GLUT.showMenu(entry.submenu, shown.x + shown.width, shown.y + shown.active * GLUT.entryHeight(), true);
+      } else if (key === 'Enter' || key === ' ') {
+        if (entry) GLUT.choose(depth, shown.active);
+      } else if (key === 'ArrowLeft' && depth > 0) {
+        GLUT.closeMenus(depth);
+      } else if (key === 'Escape' || key === 'Tab') {
+        GLUT.closeMenus(0);
+      }
+    },
+
+    // A finger held still opens the right button's menu where it is.
+    startLongPress: function(event) {
+      clearTimeout(GLUT.longPress);
+      if (event.pointerType !== 'touch' || !GLUT.attached[2]) return;
+      var x = GLUT.pointerX, y = GLUT.pointerY;
+      GLUT.longPress = setTimeout(function() {
+        if (GLUT.dragging === null || GLUT.pointerX !== x || GLUT.pointerY !== y) return;
+        GLUT.dragging = null;
+        GLUT.call(GLUT.mouse, [0, 1, x, y]);
+        GLUT.showMenu(GLUT.attached[2], x, y, false);
+      }, 500);
     },
 
     // Sizes the window to the canvas on screen in device pixels. A new size
@@ -320,6 +555,12 @@ mergeInto(LibraryManager.library, {
       var canvas = Module['canvas'];
       GLUT.listening = new AbortController();
       var options = {signal: GLUT.listening.signal};
+      var capture = {signal: GLUT.listening.signal, capture: true};
+      document.addEventListener('keydown', GLUT.onMenuKey, capture);
+      document.addEventListener('keyup', GLUT.onMenuKey, capture);
+      ['pointerdown', 'pointerup', 'pointermove'].forEach(function(type) {
+        document.addEventListener(type, GLUT.onMenuPointer, capture);
+      });
       document.addEventListener('keydown', GLUT.onKeydown, options);
       document.addEventListener('keyup', GLUT.onKeyup, options);
       canvas.addEventListener('pointerdown', GLUT.onPointerdown, options);
@@ -349,7 +590,11 @@ mergeInto(LibraryManager.library, {
       GLUT.redisplay = false;
       GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.keyboardUp = GLUT.special = 0;
       GLUT.specialUp = GLUT.mouse = GLUT.motion = GLUT.passive = GLUT.entry = 0;
-      GLUT.visibility = GLUT.idle = 0;
+      GLUT.visibility = GLUT.idle = GLUT.menuStatus = GLUT.menuState = 0;
+      clearTimeout(GLUT.longPress);
+      while (GLUT.open.length) GLUT.open.pop().element.remove();
+      GLUT.menus = {};
+      GLUT.attached = [0, 0, 0];
       if (GLUT.context) {
         var context = GL.getContext(GLUT.context).GLctx;
         var lose = !GLUT.lost && context.getExtension('WEBGL_lose_context');
@@ -378,6 +623,7 @@ mergeInto(LibraryManager.library, {
         case 117: case 118: case 119: case 120: case 121: return 0;
         case 200: return Math.round(screen.width * (window.devicePixelRatio || 1));
         case 201: return Math.round(screen.height * (window.devicePixelRatio || 1));
+        case 300: return GLUT.menus[GLUT.currentMenu] ? GLUT.menus[GLUT.currentMenu].entries.length : 0;
         case 400: return 1;
         case 500: case 501: return -1;
         case 502: return GLUT.initWidth;
@@ -522,6 +768,75 @@ mergeInto(LibraryManager.library, {
     }, time >>> 0);
     GLUT.timers.add(timer);
   },
+
+  // Menus, numbered from 1 as desktop GLUT numbers them; glut/menu_text.cpp
+  // makes them and their entries with their sizes.
+  standinCreateMenu__deps: ['$GLUT'],
+  standinCreateMenu: function(func, entryHeight) {
+    var id = GLUT.nextMenu++;
+    GLUT.menus[id] = {func: func, entries: []};
+    GLUT.entryPixels = entryHeight;
+    GLUT.currentMenu = id;
+    return id;
+  },
+
+  glutDestroyMenu__deps: ['$GLUT'],
+  glutDestroyMenu: function(id) {
+    if (GLUT.open.some(function(shown) { return shown.id === id; })) GLUT.closeMenus(0);
+    delete GLUT.menus[id];
+    GLUT.attached = GLUT.attached.map(function(menu) { return menu === id ? 0 : menu; });
+    if (GLUT.currentMenu === id) GLUT.currentMenu = 0;
+  },
+
+  glutGetMenu__deps: ['$GLUT'],
+  glutGetMenu: function() { return GLUT.currentMenu; },
+  glutSetMenu__deps: ['$GLUT'],
+  glutSetMenu: function(id) {
+    if (GLUT.menus[id]) GLUT.currentMenu = id;
+    else GLUT.warn('glutSetMenu(): menu ' + id + ' does not exist');
+  },
+
+  // An entry of the current menu, 1 for its first, or null with GLUT's
+  // warning.
+  $menuEntry__deps: ['$GLUT'],
+  $menuEntry: function(item, call) {
+    var menu = GLUT.menus[GLUT.currentMenu];
+    if (menu && item >= 1 && item <= menu.entries.length) return menu;
+    GLUT.warn(call + '(): no menu entry ' + item);
+    return null;
+  },
+
+  // Item 0 is a new entry at the end of the current menu; a submenu that
+  // does not exist is none.
+  standinSetMenuEntry__deps: ['$GLUT', '$menuEntry'],
+  standinSetMenuEntry: function(item, label, value, submenu, width) {
+    var menu = item === 0 ? GLUT.menus[GLUT.currentMenu] : menuEntry(item, 'glutChangeToMenuEntry');
+    if (!menu || (submenu && !GLUT.menus[submenu])) return;
+    var entry = {label: UTF8ToString(label), value: value, submenu: submenu, width: width};
+    if (item === 0) menu.entries.push(entry);
+    else menu.entries[item - 1] = entry;
+  },
+
+  glutRemoveMenuItem__deps: ['$menuEntry'],
+  glutRemoveMenuItem: function(item) {
+    var menu = menuEntry(item, 'glutRemoveMenuItem');
+    if (menu) menu.entries.splice(item - 1, 1);
+  },
+
+  glutAttachMenu__deps: ['$GLUT'],
+  glutAttachMenu: function(button) {
+    if (button >= 0 && button < 3 && GLUT.menus[GLUT.currentMenu]) GLUT.attached[button] = GLUT.currentMenu;
+  },
+
+  glutDetachMenu__deps: ['$GLUT'],
+  glutDetachMenu: function(button) {
+    if (button >= 0 && button < 3) GLUT.attached[button] = 0;
+  },
+
+  glutMenuStatusFunc__deps: ['$GLUT'],
+  glutMenuStatusFunc: function(func) { GLUT.menuStatus = func; },
+  glutMenuStateFunc__deps: ['$GLUT'],
+  glutMenuStateFunc: function(func) { GLUT.menuState = func; },
 
   glutIgnoreKeyRepeat__deps: ['$GLUT'],
   glutIgnoreKeyRepeat: function(ignore) { GLUT.ignoreRepeat = ignore != 0; },
