@@ -1,12 +1,12 @@
 // GLUT's callbacks as real input and time call them. The program prints
-// each input callback with what it was given and the modifiers held; the
-// entry and passive motion callbacks speak only after the first key, so
-// that where the pointer starts says nothing. At the start the idle
-// function runs 40 times and takes itself away, and then two timers are
-// set at once, the later one first. The frame shows where they have come
-// to: a bar as long as the idle calls, a square for each timer called once
-// and no more, a cross where a button was last pressed, a square the arrow
-// keys move.
+// each input callback with what it was given and the modifiers held, and
+// on w what glutGet knows of the window; the entry and passive motion
+// callbacks speak only after the first key, so that where the pointer
+// starts says nothing. At the start the idle function runs 40 times and
+// takes itself away, and then two timers are set at once, the later one
+// first. The frame shows where they have come to: a bar as long as the
+// idle calls, a square for each timer called once and no more, a cross
+// where a button was last pressed, a square the arrow keys move.
 
 #include <GL/freeglut.h>
 
@@ -55,6 +55,15 @@ void keyboard(unsigned char key, int x, int y) {
   if (key == 27) std::exit(0);
   heard = true;
   say("key", key, x, y);
+  if (key == 'w') {
+    std::printf("window %d x %d of %d x %d asked, double %d, elapsed %s, keyboard %d, mouse %d\n",
+                glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT),
+                glutGet(GLUT_INIT_WINDOW_WIDTH), glutGet(GLUT_INIT_WINDOW_HEIGHT),
+                glutGet(GLUT_WINDOW_DOUBLEBUFFER),
+                glutGet(GLUT_ELAPSED_TIME) > 0 ? "running" : "none",
+                glutDeviceGet(GLUT_HAS_KEYBOARD), glutDeviceGet(GLUT_HAS_MOUSE));
+    std::fflush(stdout);
+  }
 }
 
 void keyboardUp(unsigned char key, int x, int y) {
