@@ -7,7 +7,7 @@
 # With --program SOURCE... it builds a GLUT program of the user's own (C or
 # C++, its first source's folder on its include path) into a page of its
 # own instead, build-web/<first source's name>.html.
-# GLU (but for its NURBS) and freeglut's shape code are compiled from the
+# GLU and freeglut's shape and font code are compiled from the
 # upstream tarballs of Debian's source packages, checked against the SHA-256
 # pinned in web/upstream-sources.sha256; nothing else of the source
 # packages is needed. The same commit gives the same page, byte for byte,
