@@ -51,8 +51,17 @@ void idle() {
   glutPostRedisplay();
 }
 
+// A timer still waiting when the program ends is never called.
+void late(int) {
+  std::printf("a timer called after the end\n");
+  std::fflush(stdout);
+}
+
 void keyboard(unsigned char key, int x, int y) {
-  if (key == 27) std::exit(0);
+  if (key == 27) {
+    glutTimerFunc(0, late, 0);
+    std::exit(0);
+  }
   heard = true;
   say("key", key, x, y);
   if (key == 'w') {
