@@ -321,6 +321,9 @@ async function runProgram(t, browser, row) {
     }
     await page.send('key Escape');
     await page.says([...row.says, 'The program has ended with status 0.'].map(line => `${line}\n`).join(''));
+    // Whatever the page had queued as the program ended runs before this,
+    // so that a callback called on the ended program shows.
+    await browser.evaluate(() => new Promise(resolve => setTimeout(resolve)));
     await consoleIsClean(browser);
   } finally {
     await page.release();
