@@ -51,6 +51,7 @@ static void keyboard(unsigned char key, int x, int y) {
   (void)x;
   (void)y;
   if (key == 27) exit(0);
+  if (key == 'r') glutReshapeWindow(400, 250);
   if (key == 'p') {
     printf("the teapot is at step %d\n", step);
     fflush(stdout);
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);
   glutTimerFunc(20, advance, 1);
-  printf("orbit: p says where the teapot is, Escape ends\n");
+  printf("orbit: p says where the teapot is, r makes the window larger, Escape ends\n");
   fflush(stdout);
   glutMainLoop();
   return 0;
