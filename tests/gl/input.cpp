@@ -1,12 +1,13 @@
 // GLUT's callbacks as real input and time call them. The program prints
-// each input callback with what it was given and the modifiers held, and
-// on w what glutGet knows of the window; the entry and passive motion
-// callbacks speak only after the first key, so that where the pointer
-// starts says nothing. At the start the idle function runs 40 times and
-// takes itself away, and then two timers are set at once, the later one
-// first. The frame shows where they have come to: a bar as long as the
-// idle calls, a square for each timer called once and no more, a cross
-// where a button was last pressed, a square the arrow keys move.
+// that its window is visible, each input callback with what it was given
+// and the modifiers held, and on w what glutGet knows of the window; the
+// entry and passive motion callbacks speak only after the first key, so
+// that where the pointer starts says nothing. At the start the idle
+// function runs 40 times and takes itself away, and then two timers are
+// set at once, the later one first. The frame shows where they have come
+// to: a bar as long as the idle calls, a square for each timer called once
+// and no more, a cross where a button was last pressed, a square the arrow
+// keys move.
 
 #include <GL/freeglut.h>
 
@@ -118,6 +119,11 @@ void entry(int state) {
   std::fflush(stdout);
 }
 
+void visibility(int state) {
+  std::printf("%s\n", state == GLUT_VISIBLE ? "visible" : "not visible");
+  std::fflush(stdout);
+}
+
 void rectangle(int x, int y, int width, int height) {
   glRecti(x, y, x + width, y + height);
 }
@@ -160,5 +166,6 @@ int main(int argc, char** argv) {
   glutPassiveMotionFunc(passive);
   glutEntryFunc(entry);
   glutIdleFunc(idle);
+  glutVisibilityFunc(visibility);
   glutMainLoop();
 }
