@@ -231,15 +231,19 @@ mergeInto(LibraryManager.library, {
       GLUT.callInput(GLUT.mouse, [button, 1, GLUT.pointerX, GLUT.pointerY], event);
     },
 
+    // Whether a pointer event is over the canvas.
+    over: function(event) {
+      var rect = Module['canvas'].getBoundingClientRect();
+      return event.clientX >= rect.left && event.clientX < rect.right &&
+             event.clientY >= rect.top && event.clientY < rect.bottom;
+    },
+
     // Heard once for each time the pointer crosses the canvas's edge: a
     // leave where the pointer still is over the canvas (WebKit's, as a
     // capture ends) is none.
     onEntry: function(event) {
       if (GLUT.dragging !== null) return;
-      var rect = Module['canvas'].getBoundingClientRect();
-      var inside = event.type === 'pointerenter' ||
-          (event.clientX >= rect.left && event.clientX < rect.right &&
-           event.clientY >= rect.top && event.clientY < rect.bottom);
+      var inside = event.type === 'pointerenter' || GLUT.over(event);
       if (inside === GLUT.inside) return;
       GLUT.inside = inside;
       GLUT.call(GLUT.entry, [inside ? 1 : 0]);
@@ -398,10 +402,7 @@ mergeInto(LibraryManager.library, {
       if (event.type !== 'pointerdown') return;
       GLUT.closeMenus(0);
       var button = GLUT.buttonOf(event);
-      var rect = Module['canvas'].getBoundingClientRect();
-      var inside = event.clientX >= rect.left && event.clientX < rect.right &&
-                   event.clientY >= rect.top && event.clientY < rect.bottom;
-      if (inside && GLUT.attached[button]) GLUT.showMenu(GLUT.attached[button], GLUT.pointerX, GLUT.pointerY, false);
+      if (GLUT.over(event) && GLUT.attached[button]) GLUT.showMenu(GLUT.attached[button], GLUT.pointerX, GLUT.pointerY, false);
     },
 
     // The menu key opens the right button's menu, or the first there is.
