@@ -168,6 +168,7 @@ export class Page {
           ? "its emulated pixel ratio does not fire the page's resolution query, as a real zoom does"
           : 'its driver cannot change the pixel ratio of an open page';
       }
+      if (action.keydown && !this.browser.can.repeat) return 'its driver drops a key pressed again while held';
       if (action.wheel && !this.browser.can.wheel) {
         return 'its driver moves the pointer out of the canvas and back for a step of the wheel';
       }
@@ -214,6 +215,8 @@ export class Page {
   async perform(action) {
     const browser = this.browser;
     if (action.press) return browser.press(action.press.key, action.press);
+    if (action.keydown) return browser.key(action.keydown, true);
+    if (action.keyup) return browser.key(action.keyup, false);
     if (action.wheel) return browser.wheel(this.pointerAt ?? [0, 0], ...action.wheel);
     if (action.windowsize) {
       return browser.evaluate(([width, height]) => {

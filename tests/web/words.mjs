@@ -10,7 +10,8 @@ const keyNames = {
 
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
                           'narrow', 'touch', 'fingers', 'again', 'lose', 'restore', 'ratio',
-                          'choosetwo', 'losenext', 'shrink', 'reversereads', 'click', 'windowsize']);
+                          'choosetwo', 'losenext', 'shrink', 'reversereads', 'click', 'windowsize',
+                          'keydown', 'keyup']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -48,6 +49,9 @@ export function actionsOf(input) {
         }
         for (let r = 0; r < repeat; ++r) actions.push({press: keyPress(words[i], capsLock)});
       }
+    } else if (word === 'keydown' || word === 'keyup') {
+      // A key held down: pressed again while held, it repeats.
+      actions.push({[word]: keyPress(words[i++], capsLock).key});
     } else if (word === 'mousemove') {
       actions.push({move: [Number(words[i]), Number(words[i + 1])]});
       i += 2;

@@ -1,13 +1,14 @@
 // The three browser engines the page is proven in, each started with one
 // page and driven as a user drives it, behind the same calls:
 //   open(url, prelude), log(), evaluate(fn, ...args), version(), pid(), close(),
-//   press(key, {shift, control}) with a W3C key value,
+//   press(key, {shift, control}) with a W3C key value, key(key, down) to
+//   hold or release one (pressed while held, it repeats),
 //   pointer([{move: [x, y]}, {down: button}, {up: button}, ...]) in the
 //   viewport's CSS pixels, wheel([x, y], deltaX, deltaY), touch([x, y], [x, y]),
 //   choose(selector, file),
 //   drop(selector, file), click(selector), resize(width, height),
 //   and `can`, what the engine's driver can do: {touch, dropFile,
-//   otherButtons, wheel}. Chromium's also gives devtools(), its DevTools protocol.
+//   otherButtons, wheel, repeat}. Chromium's also gives devtools(), its DevTools protocol.
 
 import {PuppeteerBrowser} from './puppeteer_browser.mjs';
 import {WebKitBrowser} from './webkit_browser.mjs';

@@ -42,7 +42,7 @@ export class PuppeteerBrowser {
     this.entries = [];
     // Both take touches; the drop of a file from the desktop is Chromium's
     // alone.
-    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true, wheel: true,
+    this.can = {touch: true, dropFile: engine === 'chromium', otherButtons: true, wheel: true, repeat: true,
                 fingers: engine === 'chromium', ratio: engine === 'firefox'};
   }
 
@@ -117,6 +117,12 @@ export class PuppeteerBrowser {
     await keyboard.down(key);
     for (const k of held) await keyboard.up(k);
     await keyboard.up(key);
+  }
+
+  // A key pressed or released alone; pressed while held, it repeats.
+  async key(key, down) {
+    if (down) await this.page.keyboard.down(key);
+    else await this.page.keyboard.up(key);
   }
 
   // A step of the wheel over the place given, in CSS pixels.

@@ -89,8 +89,9 @@ export class WebKitBrowser {
     this.driver = driver;
     // Its touch actions arrive as a mouse, it cannot drop a file, and a
     // button other than the left one is released as the left one, so that
-    // it stays held.
-    this.can = {touch: false, dropFile: false, otherButtons: false, wheel: false};
+    // it stays held; a key pressed again while held is dropped, never a
+    // repeat.
+    this.can = {touch: false, dropFile: false, otherButtons: false, wheel: false, repeat: false};
   }
 
   async version() {
@@ -130,6 +131,12 @@ export class WebKitBrowser {
     actions = actions.keyDown(keys[key] ?? key);
     for (const k of held) actions = actions.keyUp(k);
     await actions.keyUp(keys[key] ?? key).perform();
+  }
+
+  // A key pressed or released alone; pressed while held, it repeats.
+  async key(key, down) {
+    const actions = this.remote.actions();
+    await (down ? actions.keyDown(keys[key] ?? key) : actions.keyUp(keys[key] ?? key)).perform();
   }
 
   // A step of the wheel over the place given, in CSS pixels.

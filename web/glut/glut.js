@@ -23,7 +23,7 @@
 //   what it had in WebGL and the window is drawn where the program has
 //   come to.
 mergeInto(LibraryManager.library, {
-  $GLUT__deps: ['$GL', '$callUserCallback', 'standinContextLost', 'standinContextRestored',
+  $GLUT__deps: ['$GL', '$callUserCallback', 'exit', 'standinContextLost', 'standinContextRestored',
                 'standinDefaultReshape'],
   $GLUT: {
     displayMode: 0x0012,  // GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH until told
@@ -37,11 +37,15 @@ mergeInto(LibraryManager.library, {
     special: 0,
     specialUp: 0,
     mouse: 0,
+    wheel: 0,
     motion: 0,
     passive: 0,
     entry: 0,
     visibility: 0,
     idle: 0,
+    closed: 0,         // glutCloseFunc's
+    onClose: 0,        // GLUT_ACTION_ON_WINDOW_CLOSE: GLUT_ACTION_EXIT until told
+    ending: false,     // whether the program is to end once its callback returns
     context: 0,
     frame: 0,          // the animation frame requested, if any
     redisplay: false,  // whether the window is to be drawn at the next frame
@@ -220,13 +224,18 @@ mergeInto(LibraryManager.library, {
       if (event.type === 'pointerup') GLUT.press(event, false);
     },
 
-    // Each step of the wheel is a button pressed and released.
+    // Each step of the wheel is a button pressed and released, or a step
+    // up or down of the wheel callback's, where there is one.
     onWheel: function(event) {
       event.preventDefault();
       var button = event.deltaY < 0 ? 3 : event.deltaY > 0 ? 4 : event.deltaX < 0 ? 5 :
                    event.deltaX > 0 ? 6 : null;
       if (button === null) return;
       GLUT.place(event);
+      if (GLUT.wheel && button < 5) {
+        GLUT.callInput(GLUT.wheel, [0, button === 3 ? 1 : -1, GLUT.pointerX, GLUT.pointerY], event);
+        return;
+      }
       GLUT.callInput(GLUT.mouse, [button, 0, GLUT.pointerX, GLUT.pointerY], event);
       GLUT.callInput(GLUT.mouse, [button, 1, GLUT.pointerX, GLUT.pointerY], event);
     },
@@ -591,7 +600,7 @@ mergeInto(LibraryManager.library, {
       GLUT.redisplay = false;
       GLUT.display = GLUT.reshape = GLUT.keyboard = GLUT.keyboardUp = GLUT.special = 0;
       GLUT.specialUp = GLUT.mouse = GLUT.motion = GLUT.passive = GLUT.entry = 0;
-      GLUT.visibility = GLUT.idle = GLUT.menuStatus = GLUT.menuState = 0;
+      GLUT.visibility = GLUT.idle = GLUT.menuStatus = GLUT.menuState = GLUT.wheel = GLUT.closed = 0;
       clearTimeout(GLUT.longPress);
       while (GLUT.open.length) GLUT.open.pop().element.remove();
       GLUT.menus = {};
@@ -603,6 +612,21 @@ mergeInto(LibraryManager.library, {
         GLUT.context = 0;
         if (lose) lose.loseContext();
       }
+    },
+
+    // Desktop GLUT leaves its loop once the callback that asked has
+    // returned: the window is closed, the close callback told, and the
+    // program ends. Its loop cannot return into main in a page, so a
+    // program that asked for that hears so and ends there.
+    end: function() {
+      if (GLUT.ending || !GLUT.context) return;
+      GLUT.ending = true;
+      setTimeout(function() {
+        GLUT.ending = false;
+        if (!GLUT.context) return;
+        if (GLUT.onClose) err('glutMainLoop cannot return in a page: the program ends where it left the loop');
+        callUserCallback(function() { _exit(0); });
+      });
     },
 
     // glutGet's answers a page can give; undefined for one it cannot.
@@ -634,6 +658,7 @@ mergeInto(LibraryManager.library, {
         case 0x007C: return GLUT.started ? 1 : 0;  // GLUT_INIT_STATE
         case 0x01FA: case 0x01FB: return 0;        // border and header
         case 0x01FC: return 30400;                 // GLUT_VERSION
+        case 0x01F9: return GLUT.onClose;
         case 0x01FF: return document.fullscreenElement === Module['canvas'] ? 1 : 0;
       }
       return undefined;
@@ -720,14 +745,40 @@ mergeInto(LibraryManager.library, {
     if (Module['windowSize']) Module['windowSize'](width, height);
   },
 
-  glutFullScreen__deps: ['$GLUT'],
+  // The browser grants full screen only to a page the user has just
+  // pressed or clicked; refused, the window stays as it is, as desktop
+  // GLUT's does where the window manager refuses.
   glutFullScreen: function() {
     var canvas = Module['canvas'];
-    if (canvas.requestFullscreen) canvas.requestFullscreen().catch(function() {});
+    if (document.fullscreenElement !== canvas && canvas.requestFullscreen) {
+      canvas.requestFullscreen().catch(function() {});
+    }
+  },
+  glutLeaveFullScreen: function() {
+    if (document.fullscreenElement === Module['canvas']) document.exitFullscreen().catch(function() {});
+  },
+  glutFullScreenToggle__deps: ['glutFullScreen', 'glutLeaveFullScreen'],
+  glutFullScreenToggle: function() {
+    if (document.fullscreenElement === Module['canvas']) _glutLeaveFullScreen();
+    else _glutFullScreen();
   },
 
+  // The one window gone, the program ends as desktop GLUT ends it.
   glutDestroyWindow__deps: ['$GLUT'],
-  glutDestroyWindow: function(window) { GLUT.close(); },
+  glutDestroyWindow: function(window) { GLUT.end(); },
+  glutCloseFunc__deps: ['$GLUT'],
+  glutCloseFunc: function(func) { GLUT.closed = func; },
+  glutWMCloseFunc__deps: ['$GLUT'],
+  glutWMCloseFunc: function(func) { GLUT.closed = func; },
+
+  glutSetOption__deps: ['$GLUT'],
+  glutSetOption: function(what, value) {
+    if (what === 0x01F9 /* GLUT_ACTION_ON_WINDOW_CLOSE */) GLUT.onClose = value;
+    else if (what === 502) GLUT.initWidth = value;
+    else if (what === 503) GLUT.initHeight = value;
+    else if (what === 504) GLUT.displayMode = value;
+    else GLUT.warn('glutSetOption(): missing enum handle ' + what);
+  },
 
   glutDisplayFunc__deps: ['$GLUT'],
   glutDisplayFunc: function(func) { GLUT.display = func; },
@@ -743,6 +794,8 @@ mergeInto(LibraryManager.library, {
   glutSpecialUpFunc: function(func) { GLUT.specialUp = func; },
   glutMouseFunc__deps: ['$GLUT'],
   glutMouseFunc: function(func) { GLUT.mouse = func; },
+  glutMouseWheelFunc__deps: ['$GLUT'],
+  glutMouseWheelFunc: function(func) { GLUT.wheel = func; },
   glutMotionFunc__deps: ['$GLUT'],
   glutMotionFunc: function(func) { GLUT.motion = func; },
   glutPassiveMotionFunc__deps: ['$GLUT'],
@@ -871,6 +924,8 @@ mergeInto(LibraryManager.library, {
   glutPostRedisplay: function() {
     if (GLUT.context) GLUT.post();
   },
+  glutPostWindowRedisplay__deps: ['glutPostRedisplay'],
+  glutPostWindowRedisplay: function(window) { _glutPostRedisplay(); },
 
   // The program lives on in its callbacks until it calls exit. The window
   // is shown: sized, told it is visible, then drawn.
@@ -882,17 +937,16 @@ mergeInto(LibraryManager.library, {
     throw 'unwind';
   },
 
-  // Desktop GLUT leaves its loop and ends the program, once the callback
-  // that asked has returned.
-  glutLeaveMainLoop__deps: ['$GLUT', 'exit'],
-  glutLeaveMainLoop: function() {
-    setTimeout(function() {
-      if (GLUT.context) callUserCallback(function() { _exit(0); });
-    });
-  },
+  glutLeaveMainLoop__deps: ['$GLUT'],
+  glutLeaveMainLoop: function() { GLUT.end(); },
 
+  // The window closes as the program exits, and its close callback hears
+  // of it, as desktop GLUT's does at exit.
   exit__deps: ['$GLUT'],
   exit: function(status) {
+    var closed = GLUT.closed;
+    GLUT.closed = 0;
+    if (GLUT.context) GLUT.call(closed, []);
     GLUT.close();
     runtimeKeepaliveCounter = 0;
     exit(status);

@@ -1,0 +1,93 @@
+// A window's life beyond single presses: a key held down, its repeats heard
+// or not as the program asks, full screen, and the ways a program ends
+// itself, each of which runs the close callback.
+//   h held: each press said; while repeats are heard, the first two alone,
+//     as the window server paces the rest
+//   i: glutIgnoreKeyRepeat; o: glutSetKeyRepeat off instead. Each sets a
+//     timer that says when h has been held long enough to repeat
+//   f: glutFullScreen, and again glutLeaveFullScreen; the reshape says
+//     whether the window is full screen and larger, or its size
+//   q: glutLeaveMainLoop; d: glutDestroyWindow
+// The square is grey while repeats are heard and blue while they are not.
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "window.h"
+
+namespace {
+
+int presses = 0;  // of h, since repeats were last turned on or off
+bool repeatsHeard = true;
+bool fullScreen = false;
+bool fullScreenAsked = false;  // since when reshapes are said
+
+void say(const char* text) {
+  std::printf("%s\n", text);
+  std::fflush(stdout);
+}
+
+void heldLongEnough(int) {
+  say("h held long enough to repeat");
+}
+
+void stopRepeats(bool ignore) {
+  glutIgnoreKeyRepeat(ignore ? 1 : 0);
+  glutSetKeyRepeat(ignore ? GLUT_KEY_REPEAT_DEFAULT : GLUT_KEY_REPEAT_OFF);
+  repeatsHeard = false;
+  presses = 0;
+  say(ignore ? "repeats ignored" : "repeats off");
+  glutTimerFunc(1500, heldLongEnough, 0);
+  glutPostRedisplay();
+}
+
+void key(unsigned char key) {
+  if (key == 'h') {
+    presses += 1;
+    if (presses <= 2 || !repeatsHeard) std::printf("h pressed %d\n", presses);
+    std::fflush(stdout);
+  }
+  if (key == 'i' || key == 'o') stopRepeats(key == 'i');
+  if (key == 'f') {
+    fullScreen = !fullScreen;
+    fullScreenAsked = true;
+    if (fullScreen) glutFullScreen();
+    else glutLeaveFullScreen();
+  }
+  if (key == 'q') glutLeaveMainLoop();
+  if (key == 'd') glutDestroyWindow(glutGetWindow());
+}
+
+void reshape(int width, int height) {
+  glViewport(0, 0, width, height);
+  if (!fullScreenAsked) return;
+  if (glutGet(GLUT_FULL_SCREEN) == 1 && width > windowSize && height > windowSize) {
+    say("the window is full screen, and larger");
+  } else {
+    std::printf("the window is %d x %d\n", width, height);
+    std::fflush(stdout);
+  }
+}
+
+void closed() {
+  say("closed");
+}
+
+void display() {
+  startFrame(0.15f);
+  if (repeatsHeard) glColor3f(0.6f, 0.6f, 0.6f);
+  else glColor3f(0.3f, 0.5f, 1);
+  glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
+  sayErrors("in a frame");
+  glutSwapBuffers();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  openWindow(&argc, argv, "lifecycle", display, key);
+  glutReshapeFunc(reshape);
+  glutCloseFunc(closed);
+  glutMainLoop();
+}
