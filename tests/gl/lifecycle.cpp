@@ -8,6 +8,7 @@
 //   f: glutFullScreen, and again glutLeaveFullScreen; the reshape says
 //     whether the window is full screen and larger, or its size
 //   q: glutLeaveMainLoop; d: glutDestroyWindow
+// The wheel's steps are the wheel callback's, each said.
 // The square is grey while repeats are heard and blue while they are not.
 
 #include <GL/freeglut.h>
@@ -70,6 +71,11 @@ void reshape(int width, int height) {
   }
 }
 
+void wheel(int number, int direction, int x, int y) {
+  std::printf("wheel %d turned %d at %d %d\n", number, direction, x, y);
+  std::fflush(stdout);
+}
+
 void closed() {
   say("closed");
 }
@@ -89,5 +95,6 @@ int main(int argc, char** argv) {
   openWindow(&argc, argv, "lifecycle", display, key);
   glutReshapeFunc(reshape);
   glutCloseFunc(closed);
+  glutMouseWheelFunc(wheel);
   glutMainLoop();
 }
