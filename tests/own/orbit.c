@@ -47,10 +47,27 @@ static void advance(int value) {
   if (step < lastStep) glutTimerFunc(20, advance, step + 1);
 }
 
+/* What a program in trouble prints: control characters, a line longer than
+ * any terminal's, a flood. */
+static void printTrouble(unsigned char key) {
+  int i;
+  if (key == 'c') {
+    printf("bell\a, backspace\b, escape\033[31m and delete\177\n");
+    for (i = 0; i < 12000; ++i) putchar('x');
+    putchar('\n');
+  }
+  if (key == 'l') {
+    for (i = 1; i <= 3000; ++i) printf("line %d of a flood\n", i);
+  }
+  fflush(stdout);
+}
+
 static void keyboard(unsigned char key, int x, int y) {
   (void)x;
   (void)y;
   if (key == 27) exit(0);
+  if (key == 'x') abort(); /* as a failed assert does */
+  printTrouble(key);
   if (key == 'r') glutReshapeWindow(400, 250);
   if (key == 'p') {
     printf("the teapot is at step %d\n", step);

@@ -127,7 +127,8 @@ export class Page {
   }
 
   againShown() {
-    return this.browser.evaluate(() => !document.getElementById('ended').hidden);
+    // The viewer's page hides the part that holds it; a program's, the button.
+    return this.browser.evaluate(() => !(document.getElementById('ended') ?? document.getElementById('again')).hidden);
   }
 
   selection() {

@@ -331,6 +331,63 @@ async function runProgram(t, browser, row) {
   return true;
 }
 
+// What a program of the user's own may do to its page: print what no
+// terminal shows as it is, a line too long and a flood; stop on a failed
+// check (abort); not get a WebGL context, as when the GPU is gone between
+// the page's start and the program's. Its page keeps whole and says so in
+// one line with "Start again", and a fresh start works once the fault is
+// gone.
+const programFaults = {
+  async printing(page, browser) {
+    await page.send('key c');
+    await page.holds('bell\u2407, backspace\u2408, escape\u241b[31m and delete\u2421\n' + 'x'.repeat(10000) + '…\n');
+    await page.send('key l');
+    await page.wait(async () => (await page.console()).endsWith('line 3000 of a flood\n'), 'printed the flood');
+    const lines = (await page.console()).split('\n');
+    assert.deepEqual([lines.length, lines[0], lines[1]], [2002, '…', 'line 1001 of a flood'], 'the lines kept');
+    assert.ok(await browser.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'the page is wider');
+    await page.send('key p');
+    await page.holds('the teapot is at step 12\n');
+    await page.send('key Escape');
+    await page.holds('The program has ended with status 0.\n');
+    return [];
+  },
+  async abort(page) {
+    await page.send('key x');
+    await page.wait(async () => (await page.console()).endsWith('\nThe program has stopped: it called abort().\n'),
+                    async () => `stopped; it says ${JSON.stringify(await page.console())}`);
+    return ['it called abort()'];
+  },
+  async nocontext(page, browser) {
+    await page.send('key Escape');
+    await page.holds('The program has ended with status 0.\n');
+    await browser.evaluate(() => {
+      window.plantedFrom = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = () => null;
+    });
+    await browser.click('#again');
+    await page.says('The program could not start: the browser gave no WebGL context to draw with.\n');
+    await browser.evaluate(() => { HTMLCanvasElement.prototype.getContext = window.plantedFrom; });
+    return ['the browser gave no WebGL context'];
+  },
+};
+
+async function runProgramFault(browser, row) {
+  const page = new Page(browser);
+  await browser.open(`file://${path.resolve(process.env.MARBLECHESS_OWN_PAGES, `${row.program}.html`)}`);
+  await page.holds(`${row.says[0]}\n`);
+  await shows(browser, row.steps[0].frame, row.name);
+  const logged = await programFaults[row.fault](page, browser);
+  assert.ok(await page.againShown(), 'no start-again button');
+  const log = (await browser.log()).map(entry => entry.text);
+  assert.equal(log.length, logged.length, `the browser's log holds ${JSON.stringify(log)}`);
+  logged.forEach((text, i) => assert.ok(log[i].includes(text), `the browser's log holds ${JSON.stringify(log)}`));
+  await browser.click('#again');
+  await page.holds(`${row.says[0]}\n`);
+  await shows(browser, row.steps[0].frame, row.name);
+  return true;
+}
+
 async function runWithoutWebGL(browser) {
   await browser.open(pageUrl);
   const page = new Page(browser);
@@ -371,7 +428,7 @@ for (const engine of chosenEngines()) {
         const browser = await browserFor(row);
         try {
           const special = {superseded: runSuperseded, probe: runProbe};
-          const run = row.program ? runProgram(t, browser, row) :
+          const run = row.program ? (row.fault ? runProgramFault(browser, row) : runProgram(t, browser, row)) :
               row.webgl === false ? runWithoutWebGL(browser) :
               special[row.fault] ? special[row.fault](browser, row) :
               row.fault ? runWithFault(browser, row) : row.resized ? runResized(browser, row) :

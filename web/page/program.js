@@ -76,21 +76,23 @@
     const instance = {
       canvas: freshCanvas(),
       print: line => gone() || say(line),
-      printErr: line => gone() || say(line),
+      // The runtime's own word on an abort follows the page's one line.
+      printErr: line => gone() || instance.failed || say(line),
       // The canvas takes the window's size in CSS pixels.
       windowSize(width, height) {
         instance.canvas.style.width = `${Math.max(1, width)}px`;
         instance.canvas.style.height = `${Math.max(1, height)}px`;
       },
       onExit(status) {
-        if (gone()) return;
+        if (gone() || instance.failed) return;
         running = null;
         ended(`The program has ended with status ${status}.`);
       },
       onContextLost() {
         say('The browser took the WebGL context away; the program goes on when it is given back.');
       },
-      onAbort: what => gone() || failed(instance, instance.program ? 'The program has stopped' : 'The program could not start', what),
+      onAbort: what => gone() || failed(instance, instance.program ? 'The program has stopped' : 'The program could not start',
+                                        what || 'it called abort()'),
       onFailure: error => gone() || failed(instance, 'The program has stopped', error),
     };
     createViewer(instance).then(program => {
