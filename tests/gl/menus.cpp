@@ -40,8 +40,14 @@ void status(int state, int x, int y) {
 
 // The key g turns the square green as the colour menu's green does: the
 // desktop's menus open a submenu only once the window server has shown it,
-// which no input can wait for, so the desktop reaches that frame so.
+// which no input can wait for, so the desktop reaches that frame so. The
+// key r moves the menu from the left button to the right.
 void key(unsigned char c) {
+  if (c == 'r') {
+    glutSetMenu(sizes);
+    glutDetachMenu(GLUT_LEFT_BUTTON);
+    glutAttachMenu(GLUT_RIGHT_BUTTON);
+  }
   if (c != 'g') return;
   colour[0] = colour[2] = 0.25f;
   colour[1] = 1;

@@ -61,14 +61,19 @@ export class Page {
   }
 
   async says(text) {
-    await this.wait(async () => await this.console() === text,
-                    async () => `said ${JSON.stringify(text)}; it says ${JSON.stringify(await this.console())}`);
+    await this.wait(async () => await this.console() === text, () => this.saidInstead(text));
   }
 
   // Waits until the console holds `text` somewhere.
   async holds(text) {
-    await this.wait(async () => (await this.console()).includes(text),
-                    async () => `said ${JSON.stringify(text)}; it says ${JSON.stringify(await this.console())}`);
+    await this.wait(async () => (await this.console()).includes(text), () => this.saidInstead(text));
+  }
+
+  // What was to be said and the end of what the console says, each kept
+  // short enough to read.
+  async saidInstead(text) {
+    const short = (words, keep) => JSON.stringify(words.length > keep ? `…${words.slice(-keep)}` : words);
+    return `said ${short(text, 600)}; it says ${short(await this.console(), 1200)}`;
   }
 
   started() {
@@ -162,7 +167,7 @@ export class Page {
   // Why the browser's driver cannot give this input, if it cannot.
   cannot(input) {
     for (const action of actionsOf(input)) {
-      if (action.touch && !this.browser.can.touch) return 'it takes no touches under automation';
+      if ((action.touch || action.longpress) && !this.browser.can.touch) return 'it takes no touches under automation';
       if (action.fingers && !this.browser.can.fingers) return 'its driver here gives one finger at a time';
       if (action.ratio && !this.browser.can.ratio) {
         return this.browser.engine === 'chromium'
@@ -231,6 +236,11 @@ export class Page {
     if (action.touch) {
       const [x1, y1, x2, y2] = action.touch;
       return browser.touch(await this.at([x1, y1]), await this.at([x2, y2]));
+    }
+    // A finger held still until a menu shows, and lifted.
+    if (action.longpress) {
+      return browser.hold(await this.at(action.longpress), () => this.wait(
+        () => browser.evaluate(() => document.querySelector('[role="menu"]') !== null), 'showed a menu'));
     }
     if (action.fingers) {
       const [x1, y1, x2, y2, x3, y3, x4, y4] = action.fingers;

@@ -11,7 +11,7 @@ const keyNames = {
 const commands = new Set(['key', 'mousemove', 'mousedown', 'mouseup', 'button', 'choose', 'drop',
                           'narrow', 'touch', 'fingers', 'again', 'lose', 'restore', 'ratio',
                           'choosetwo', 'losenext', 'shrink', 'reversereads', 'click', 'windowsize',
-                          'keydown', 'keyup']);
+                          'keydown', 'keyup', 'longpress']);
 const buttons = {1: 0, 2: 1, 3: 2};  // xdotool's left, middle, right
 
 // One key as xdotool names it, with its modifiers (shift+Tab, ctrl+a). A
@@ -66,6 +66,9 @@ export function actionsOf(input) {
       // The window is the canvas: {window} names it on the desktop alone.
       actions.push({windowsize: words.slice(i + 1, i + 3).map(Number)});
       i += 3;
+    } else if (word === 'longpress') {
+      actions.push({longpress: words.slice(i, i + 2).map(Number)});
+      i += 2;
     } else if (word === 'touch') {
       actions.push({touch: words.slice(i, i + 4).map(Number)});
       i += 4;

@@ -5,6 +5,7 @@
 //   hold or release one (pressed while held, it repeats),
 //   pointer([{move: [x, y]}, {down: button}, {up: button}, ...]) in the
 //   viewport's CSS pixels, wheel([x, y], deltaX, deltaY), touch([x, y], [x, y]),
+//   hold([x, y], released) (a finger held until `released` resolves),
 //   choose(selector, file),
 //   drop(selector, file), click(selector), resize(width, height),
 //   and `can`, what the engine's driver can do: {touch, dropFile,

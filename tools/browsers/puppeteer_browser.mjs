@@ -152,6 +152,17 @@ export class PuppeteerBrowser {
     await input.uploadFile(path);
   }
 
+  // A finger held at one place until `released` resolves.
+  async hold(at, released) {
+    const finger = this.page.touchscreen;
+    await finger.touchStart(...at);
+    try {
+      await released();
+    } finally {
+      await finger.touchEnd();
+    }
+  }
+
   // Two fingers: the first drags from `from` to `to`; the second touches
   // down at `second` while the first is down, and drags to `secondTo` once
   // the first has come to rest. Chromium's DevTools take touch points

@@ -188,7 +188,7 @@ mergeInto(LibraryManager.library, {
     onPointerdown: function(event) {
       if (GLUT.dragging !== null) return;
       var button = GLUT.buttonOf(event);
-      if (event.pointerType !== 'touch' && GLUT.attached[button]) {
+      if (GLUT.attached[button]) {
         GLUT.place(event);
         GLUT.showMenu(GLUT.attached[button], GLUT.pointerX, GLUT.pointerY, false);
         return;
