@@ -7,6 +7,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "window.h"
@@ -14,6 +15,7 @@
 namespace {
 
 int colours = 0, sizes = 0;
+bool endWithMenu = false;  // the program ends as soon as a menu opens
 float size = 0.5f;
 float colour[3] = {0.9f, 0.9f, 0.9f};
 
@@ -32,17 +34,24 @@ void choose(int value) {
   glutPostRedisplay();
 }
 
+void end(int) {
+  std::exit(0);
+}
+
 // Said as the menus open and close, where the pointer is.
 void status(int state, int x, int y) {
   std::printf("menu %s at %d %d\n", state == GLUT_MENU_IN_USE ? "in use" : "not in use", x, y);
   std::fflush(stdout);
+  if (endWithMenu && state == GLUT_MENU_IN_USE) glutTimerFunc(0, end, 0);
 }
 
 // The key g turns the square green as the colour menu's green does: the
 // desktop's menus open a submenu only once the window server has shown it,
 // which no input can wait for, so the desktop reaches that frame so. The
-// key r moves the menu from the left button to the right.
+// key r moves the menu from the left button to the right; e has the
+// program end while the next menu it opens is shown.
 void key(unsigned char c) {
+  if (c == 'e') endWithMenu = true;
   if (c == 'r') {
     glutSetMenu(sizes);
     glutDetachMenu(GLUT_LEFT_BUTTON);

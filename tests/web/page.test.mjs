@@ -324,6 +324,7 @@ async function runProgram(t, browser, row) {
     // Whatever the page had queued as the program ended runs before this,
     // so that a callback called on the ended program shows.
     await browser.evaluate(() => new Promise(resolve => setTimeout(resolve)));
+    assert.ok(await browser.evaluate(() => !document.querySelector('[role="menu"]')), 'a menu outlives the program');
     await consoleIsClean(browser);
   } finally {
     await page.release();
