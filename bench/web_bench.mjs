@@ -20,6 +20,9 @@
 //   --texture BIG_TEXTURE [--desktop FRAME_BENCH_JSON]
 //   [--desktop-perf PERF_DATA --desktop-perf-json ITS_FRAME_BENCH_JSON]
 //   [--against OTHER_PAGE --against-profile ITS_PROFILING_PAGE --against-floor ITS_FLOOR]
+// MARBLECHESS_BENCH_STEPS names the measurements to make (first, frame,
+// parts, throttled, bytes, whole, gpu, drawing, drag, memory; all by
+// default), for an A/B of one of them.
 // MARBLECHESS_ENGINES names the engines (all three by default); Firefox and
 // WebKitGTK need an X display. A page that does not start is said so, and
 // the run goes on; it then ends with status 1.
@@ -493,8 +496,17 @@ function sayParts(engine, parts, which) {
   }
 }
 
-// Runs one measurement; one that fails is said, and the rest go on.
+const chosenSteps = process.env.MARBLECHESS_BENCH_STEPS?.split(',');
+const stepNames = {
+  'start of loading to first frame': 'first', 'main thread, one frame': 'frame', 'parts of a frame': 'parts',
+  'main thread under 4x CPU throttling': 'throttled', 'bytes sent to WebGL': 'bytes', 'whole frame': 'whole',
+  'the GPU process': 'gpu', 'the drawing process': 'drawing', 'dragging the light': 'drag', 'memory': 'memory',
+};
+
+// Runs one measurement, if chosen; one that fails is said, and the rest go
+// on.
 async function step(what, measure, say) {
+  if (chosenSteps && what in stepNames && !chosenSteps.includes(stepNames[what])) return;
   try {
     say(await measure());
   } catch (error) {
