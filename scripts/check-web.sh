@@ -18,6 +18,16 @@ page="$root/build-web/marblechess-$version.html"
 "$root/scripts/build-web.sh"
 # A program of the kind a user brings, built into a page as its user would.
 "$root/scripts/build-web.sh" --program "$root/tests/own/orbit.c" "$root/tests/own/orbit_text.c"
+# One that calls what the page cannot give fails its build, the call named.
+if refused=$("$root/scripts/build-web.sh" --program "$root/tests/own/game_mode.c" 2>&1); then
+  echo "check-web.sh: a program asking for GLUT's game mode was built into a page" >&2
+  exit 1
+fi
+if ! grep -q "undefined symbol: glutGameModeString" <<<"$refused"; then
+  echo "$refused" >&2
+  echo "check-web.sh: the failed build does not name glutGameModeString" >&2
+  exit 1
+fi
 build_project "$root" "$root/build" -DBUILD_TESTING=ON
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
