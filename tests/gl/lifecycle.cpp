@@ -53,8 +53,10 @@ void key(unsigned char key) {
   if (key == 'f') {
     fullScreen = !fullScreen;
     fullScreenAsked = true;
-    if (fullScreen) glutFullScreen();
-    else glutLeaveFullScreen();
+    if (fullScreen)
+      glutFullScreen();
+    else
+      glutLeaveFullScreen();
   }
   if (key == 'q') glutLeaveMainLoop();
   if (key == 'd') glutDestroyWindow(glutGetWindow());
@@ -82,8 +84,10 @@ void closed() {
 
 void display() {
   startFrame(0.15f);
-  if (repeatsHeard) glColor3f(0.6f, 0.6f, 0.6f);
-  else glColor3f(0.3f, 0.5f, 1);
+  if (repeatsHeard)
+    glColor3f(0.6f, 0.6f, 0.6f);
+  else
+    glColor3f(0.3f, 0.5f, 1);
   glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
   sayErrors("in a frame");
   glutSwapBuffers();
