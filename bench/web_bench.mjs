@@ -389,11 +389,19 @@ function sayFirstFrame(runsOf) {
     console.log(`  start of loading to first frame against ${againstName}: median ${ms(end)} against ${ms(other)}, ` +
                 `${(end / other).toFixed(2)} x, the pages in turn`);
   }
-  const m = key => median(runs.map(run => typeof key === 'function' ? key(run) : run[key]));
-  const end = m('end');
+  const end = median(runs.map(run => run.end));
   console.log(`  start of loading to first frame: median ${ms(end)} of ${runs.length}` +
-              (desktopStart ? `; the desktop's start to first frame ${ms(desktopStart)}` : ''));
-  const parts = [
+              (desktopStart ? `; the desktop's start to first frame ${ms(desktopStart)}` : '') +
+              (options.against ? `; its parts, this page's and ${againstName}'s:` : ''));
+  const other = options.against ? firstFrameParts(runsOf.get(options.against)) : null;
+  firstFrameParts(runs).forEach(([what, value], i) =>
+    console.log(`    ${what}: ${ms(value)}` + (other ? `, ${ms(other[i][1])}` : '')));
+}
+
+// The medians of the first frame's parts over the runs of one page.
+function firstFrameParts(runs) {
+  const m = key => median(runs.map(run => typeof key === 'function' ? key(run) : run[key]));
+  return [
     ['the page read, its scripts run, the module decoded', m('handed')],
     ['    of which the module decoded', m('decode')],
     ["    of which the page's probe for WebGL made its context", m('probe')],
@@ -405,7 +413,6 @@ function sayFirstFrame(runsOf) {
     ['the first frame: its shaders made', m('shaders')],
     ['the first frame: the rest', m(r => r.end - r.frameStart - r.shaders)],
   ];
-  for (const [what, value] of parts) console.log(`    ${what}: ${ms(value)}`);
 }
 
 // From a key press to the frame's pixels read back, which waits for the

@@ -91,12 +91,12 @@ Layout layoutOf(GLsizei width, GLenum format, GLenum type, const PixelStore& sto
 }
 
 std::uint32_t readUnsigned(const std::uint8_t* at, int bytes, bool swap) {
+  if (bytes == 1) return at[0];  // most images' case, read once for each component
   std::uint8_t b[4] = {0, 0, 0, 0};
   std::memcpy(b, at, std::size_t(bytes));
   if (swap) std::reverse(b, b + bytes);
   std::uint32_t v = 0;
   std::memcpy(&v, b, std::size_t(bytes));
-  if (bytes == 1) return b[0];
   if (bytes == 2) {
     std::uint16_t s;
     std::memcpy(&s, b, 2);
@@ -107,8 +107,8 @@ std::uint32_t readUnsigned(const std::uint8_t* at, int bytes, bool swap) {
 
 // A component of a plain type as a float: unsigned ones over their
 // largest, signed ones by GL's (2c + 1) / (2^b - 1), floats as they are.
-float readComponent(const std::uint8_t* at, GLenum type, bool swap) {
-  const std::uint32_t u = readUnsigned(at, typeBytes(type), swap);
+float readComponent(const std::uint8_t* at, GLenum type, int size, bool swap) {
+  const std::uint32_t u = readUnsigned(at, size, swap);
   switch (type) {
     case GL_UNSIGNED_BYTE:
       return float(u) / 255.0f;
@@ -145,14 +145,17 @@ int readGroup(const std::uint8_t* at, GLenum format, GLenum type, bool swap, flo
     return p->components;
   }
   const int n = componentsOf(format);
-  for (int i = 0; i < n; ++i) c[i] = readComponent(at + i * typeBytes(type), type, swap);
+  const int size = typeBytes(type);
+  for (int i = 0; i < n; ++i) c[i] = readComponent(at + i * size, type, size, swap);
   return n;
 }
 
-// A group as RGBA, before the pixel transfer.
-void toRgba(GLenum format, const float* c, float* rgba) {
-  rgba[0] = rgba[1] = rgba[2] = 0.0f;
-  rgba[3] = 1.0f;
+// A group as RGBA, before the pixel transfer, in floats or in bytes, `one`
+// being 1 or 255.
+template <typename T>
+void toRgba(GLenum format, const T* c, T* rgba, T one) {
+  rgba[0] = rgba[1] = rgba[2] = 0;
+  rgba[3] = one;
   switch (format) {
     case GL_RED:
       rgba[0] = c[0];
@@ -197,6 +200,14 @@ float mapped(const PixelMap& map, float v) {
   const std::size_t size = map.values.size();
   const auto at = std::size_t(std::lround(double(clamp01(v)) * double(size - 1)));
   return map.values[std::min(at, size - 1)];
+}
+
+// Whether the colours' transfer leaves a colour in [0, 1] as it is.
+bool transfersNothing(const PixelModeGroup& t) {
+  for (int i = 0; i < 4; ++i) {
+    if (t.scale[i] != 1.0f || t.bias[i] != 0.0f) return false;
+  }
+  return !t.mapColour;
 }
 
 void transferPixel(float* rgba, const PixelModeGroup& t) {
@@ -292,6 +303,25 @@ std::uint64_t imageBytes(GLsizei width, GLsizei height, GLenum format, GLenum ty
   return l.start + l.row * std::uint64_t(height - 1) + l.group * std::uint64_t(width);
 }
 
+bool unpackBytes(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels,
+                 const PixelStore& store, const PixelModeGroup& transfer,
+                 std::vector<std::uint8_t>& rgba) {
+  if (type != GL_UNSIGNED_BYTE || format == GL_COLOR_INDEX || pixels == nullptr ||
+      !transfersNothing(transfer)) {
+    return false;
+  }
+  rgba.resize(std::size_t(width) * std::size_t(height) * 4);
+  const Layout l = layoutOf(width, format, type, store);
+  const auto* base = static_cast<const std::uint8_t*>(pixels) + l.start;
+  const int n = componentsOf(format);
+  for (GLsizei y = 0; y < height; ++y) {
+    const std::uint8_t* at = base + l.row * std::uint64_t(y);
+    std::uint8_t* to = &rgba[std::size_t(y) * std::size_t(width) * 4];
+    for (GLsizei x = 0; x < width; ++x, at += n, to += 4) toRgba<std::uint8_t>(format, at, to, 255);
+  }
+  return true;
+}
+
 void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels,
             const PixelStore& store, const PixelModeGroup& transfer, std::vector<float>& rgba) {
   rgba.assign(std::size_t(width) * std::size_t(height) * 4, 0.0f);
@@ -299,6 +329,12 @@ void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const voi
   const Layout l = layoutOf(width, format, type, store);
   const auto* base = static_cast<const std::uint8_t*>(pixels) + l.start;
   float c[4];
+  // Each byte over 255 is the float the general reading below gives.
+  std::vector<std::uint8_t> bytes;
+  if (unpackBytes(width, height, format, type, pixels, store, transfer, bytes)) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) rgba[i] = float(bytes[i]) / 255.0f;
+    return;
+  }
   for (GLsizei y = 0; y < height; ++y) {
     const std::uint8_t* row = base + l.row * std::uint64_t(y);
     for (GLsizei x = 0; x < width; ++x) {
@@ -309,7 +345,7 @@ void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const voi
         continue;
       }
       readGroup(row + l.group * std::uint64_t(x), format, type, store.swapBytes, c);
-      toRgba(format, c, to);
+      toRgba(format, c, to, 1.0f);
       transferPixel(to, transfer);
     }
   }

@@ -35,6 +35,13 @@ std::uint64_t imageBytes(GLsizei width, GLsizei height, GLenum format, GLenum ty
 void unpack(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels,
             const PixelStore& store, const PixelModeGroup& transfer, std::vector<float>& rgba);
 
+// Unsigned bytes that the pixel transfer leaves as they are, as most images
+// come, read into RGBA bytes, four a pixel: what `unpack` gives, times 255,
+// without its floats. False, and nothing read, for any other image.
+bool unpackBytes(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels,
+                 const PixelStore& store, const PixelModeGroup& transfer,
+                 std::vector<std::uint8_t>& rgba);
+
 // Puts RGBA floats, four a pixel, through the pixel transfer `t`, as the
 // colours copied from the framebuffer go through it.
 void transfer(std::vector<float>& rgba, const PixelModeGroup& t);

@@ -53,11 +53,19 @@ constexpr InternalFormat formats[] = {
     {GL_RGBA16, GL_RGBA, 16, 16, 16, 16, 0, 0},
 };
 
+// The nearest whole number to x >= 0, as lround gives it. x is a float
+// times a number of at most 8 bits, so x and x + 0.5 are exact in a
+// double and the sum's whole part is lround's, without a call for each of
+// a texture's components.
+int rounded(double x) {
+  return int(x + 0.5);
+}
+
 // A component kept in `bits` bits, widened back to a byte.
 std::uint8_t kept(float v, int bits) {
   const double c = std::clamp(double(v), 0.0, 1.0);
-  if (bits == 0 || bits >= 8) return std::uint8_t(std::lround(c * 255.0));
-  const int q = int(std::lround(c * double((1 << bits) - 1)));
+  if (bits == 0 || bits >= 8) return std::uint8_t(rounded(c * 255.0));
+  const int q = rounded(c * double((1 << bits) - 1));
   int byte = 0;
   for (int shift = 8 - bits; shift > -bits; shift -= bits) {
     byte |= shift >= 0 ? q << shift : q >> -shift;
@@ -85,34 +93,59 @@ bool widerThanByte(GLint name) {
          std::max({f->red, f->green, f->blue, f->alpha, f->luminance, f->intensity}) > 8;
 }
 
-void toTexels(const std::vector<float>& rgba, GLint name, std::vector<std::uint8_t>& texels) {
-  const InternalFormat& f = *internalFormat(name);
+namespace {
+
+// RGBA, floats or bytes, as texels: `keep` keeps a component in its bits.
+template <typename T, typename Keep>
+void texelsOf(const std::vector<T>& rgba, const InternalFormat& f, Keep keep,
+              std::vector<std::uint8_t>& texels) {
   texels.resize(rgba.size());
   for (std::size_t i = 0; i < rgba.size(); i += 4) {
-    const float* c = &rgba[i];
+    const T* c = &rgba[i];
     std::uint8_t* t = &texels[i];
     switch (f.base) {
       case GL_ALPHA:
-        t[0] = t[1] = t[2] = 0, t[3] = kept(c[3], f.alpha);
+        t[0] = t[1] = t[2] = 0, t[3] = keep(c[3], f.alpha);
         break;
       case GL_LUMINANCE:
-        t[0] = t[1] = t[2] = kept(c[0], f.luminance), t[3] = 255;
+        t[0] = t[1] = t[2] = keep(c[0], f.luminance), t[3] = 255;
         break;
       case GL_LUMINANCE_ALPHA:
-        t[0] = t[1] = t[2] = kept(c[0], f.luminance), t[3] = kept(c[3], f.alpha);
+        t[0] = t[1] = t[2] = keep(c[0], f.luminance), t[3] = keep(c[3], f.alpha);
         break;
       case GL_INTENSITY:
-        t[0] = t[1] = t[2] = t[3] = kept(c[0], f.intensity);
+        t[0] = t[1] = t[2] = t[3] = keep(c[0], f.intensity);
         break;
       case GL_RGB:
-        t[0] = kept(c[0], f.red), t[1] = kept(c[1], f.green), t[2] = kept(c[2], f.blue);
+        t[0] = keep(c[0], f.red), t[1] = keep(c[1], f.green), t[2] = keep(c[2], f.blue);
         t[3] = 255;
         break;
       default:
-        t[0] = kept(c[0], f.red), t[1] = kept(c[1], f.green), t[2] = kept(c[2], f.blue);
-        t[3] = kept(c[3], f.alpha);
+        t[0] = keep(c[0], f.red), t[1] = keep(c[1], f.green), t[2] = keep(c[2], f.blue);
+        t[3] = keep(c[3], f.alpha);
     }
   }
+}
+
+}  // namespace
+
+void toTexels(const std::vector<float>& rgba, GLint name, std::vector<std::uint8_t>& texels) {
+  texelsOf(rgba, *internalFormat(name), kept, texels);
+}
+
+bool keepsBytes(GLint name) {
+  const InternalFormat& f = *internalFormat(name);
+  for (const int bits : {f.red, f.green, f.blue, f.alpha, f.luminance, f.intensity}) {
+    if (bits != 0 && bits < 8) return false;
+  }
+  return true;
+}
+
+// A byte kept in a byte or more comes back as it was.
+void bytesToTexels(const std::vector<std::uint8_t>& rgba, GLint name,
+                   std::vector<std::uint8_t>& texels) {
+  texelsOf(
+      rgba, *internalFormat(name), [](std::uint8_t c, int) { return c; }, texels);
 }
 
 }  // namespace standin::textures

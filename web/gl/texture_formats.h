@@ -36,4 +36,13 @@ bool widerThanByte(GLint name);
 // and widened back to a byte by repeating them.
 void toTexels(const std::vector<float>& rgba, GLint name, std::vector<std::uint8_t>& texels);
 
+// Whether each component of the internal format is kept in a byte or more,
+// so that an image's bytes are its texels' as they are.
+bool keepsBytes(GLint name);
+
+// RGBA bytes as the texels of an internal format that keeps bytes: what
+// toTexels gives of the bytes over 255.
+void bytesToTexels(const std::vector<std::uint8_t>& rgba, GLint name,
+                   std::vector<std::uint8_t>& texels);
+
 }  // namespace standin::textures

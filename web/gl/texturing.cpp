@@ -195,6 +195,19 @@ void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, G
   }
   if (!imageTakes(target, level, internalFormat, width, height, border)) return;
   if (!formatTakes(format, type)) return;
+  // Most images' bytes are their texels' bytes, which need no floats.
+  std::vector<std::uint8_t> bytes;
+  if (border == 0 && keepsBytes(internalFormat) &&
+      pixels::unpackBytes(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode,
+                          bytes)) {
+    Level l;
+    l.internalFormat = internalFormat;
+    l.baseFormat = baseFormatOf(internalFormat);
+    l.width = width;
+    l.height = height;
+    bytesToTexels(bytes, internalFormat, l.texels);
+    return setLevel(target, level, std::move(l));
+  }
   std::vector<float> rgba;
   pixels::unpack(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode, rgba);
   setImage(target, level, internalFormat, width, height, border, rgba);
@@ -357,12 +370,18 @@ bool imageTakes(GLenum target, GLint level, GLint internalFormat, GLsizei width,
 
 void setImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
               GLint border, std::vector<float>& rgba) {
+  Level l;
+  takeImage(target, l, internalFormat, width, height, border, rgba);
+  setLevel(target, level, std::move(l));
+}
+
+void setLevel(GLenum target, GLint level, Level&& l) {
   // Draws gathered before take the image the texture had then.
   flushDraws();
   TextureObject& t = bound(target);
   if (int(t.levels.size()) <= level) t.levels.resize(std::size_t(level) + 1);
-  Level before = t.levels[level];
-  takeImage(target, t.levels[level], internalFormat, width, height, border, rgba);
+  Level before = std::move(t.levels[level]);
+  t.levels[level] = std::move(l);
   if (const GLenum error = upload(deviceName(target, boundNameOf(target)), t);
       error != GL_NO_ERROR) {
     t.levels[level] = std::move(before);

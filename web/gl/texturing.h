@@ -59,6 +59,9 @@ bool imageTakes(GLenum target, GLint level, GLint internalFormat, GLsizei width,
                 GLint border);
 void setImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
               GLint border, std::vector<float>& rgba);
+// Makes `l` the level of the texture bound to `target`; WebGL's error
+// where it refuses it, and the level as it was.
+void setLevel(GLenum target, GLint level, Level&& l);
 // Whether a part of a level lies within it, border included, GL's error
 // where not; replaces that part.
 bool subImageFits(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height);
