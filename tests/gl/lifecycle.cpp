@@ -6,7 +6,7 @@
 //   i: glutIgnoreKeyRepeat; o: glutSetKeyRepeat off instead. Each sets a
 //     timer that says when h has been held long enough to repeat
 //   f: glutFullScreen, and again glutLeaveFullScreen; the reshape says
-//     whether the window is full screen and larger, or its size
+//     when the window is full screen and larger, and back to its size
 //   q: glutLeaveMainLoop; d: glutDestroyWindow
 // The wheel's steps are the wheel callback's, each said.
 // The square is grey while repeats are heard and blue while they are not.
@@ -14,6 +14,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "window.h"
 
@@ -62,15 +63,21 @@ void key(unsigned char key) {
   if (key == 'd') glutDestroyWindow(glutGetWindow());
 }
 
+// Said as the window comes to full screen or back to its size, once each
+// time: a browser may pass through sizes on the way, which say nothing.
 void reshape(int width, int height) {
+  static const char* said = "";
   glViewport(0, 0, width, height);
   if (!fullScreenAsked) return;
+  const char* now = "";
   if (glutGet(GLUT_FULL_SCREEN) == 1 && width > windowSize && height > windowSize) {
-    say("the window is full screen, and larger");
-  } else {
-    std::printf("the window is %d x %d\n", width, height);
-    std::fflush(stdout);
+    now = "the window is full screen, and larger";
+  } else if (width == windowSize && height == windowSize) {
+    now = "the window is back to 256 x 256";
   }
+  if (*now == '\0' || std::strcmp(now, said) == 0) return;
+  said = now;
+  say(now);
 }
 
 void wheel(int number, int direction, int x, int y) {
