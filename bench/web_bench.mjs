@@ -23,6 +23,8 @@
 // MARBLECHESS_BENCH_STEPS names the measurements to make (first, frame,
 // parts, throttled, bytes, whole, gpu, drawing, drag, memory; all by
 // default), for an A/B of one of them.
+// MARBLECHESS_BENCH_ROUNDS sets how many times the pages are taken in turn
+// (4 by default); MARBLECHESS_FIREFOX_PREFS gives Firefox settings as JSON.
 // MARBLECHESS_ENGINES names the engines (all three by default); Firefox and
 // WebKitGTK need an X display. A page that does not start is said so, and
 // the run goes on; it then ends with status 1.
@@ -40,7 +42,8 @@ for (let i = 2; i + 1 < process.argv.length; i += 2) options[process.argv[i].rep
 const againstName = options.against && path.basename(path.dirname(options.against)).replace(/^web-/, '');
 const url = file => `file://${path.resolve(file)}`;
 const presses = 20;
-const rounds = 4;
+// More rounds steady the A/B's medians where a change is small.
+const rounds = Number(process.env.MARBLECHESS_BENCH_ROUNDS ?? 4);
 const loads = 5;
 const restarts = 20;
 const dragSeconds = 2;

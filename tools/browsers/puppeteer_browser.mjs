@@ -23,7 +23,9 @@ export class PuppeteerBrowser {
     // Firefox rounds performance.now() to the millisecond unless told not
     // to, which a benchmark needs.
     const prefs = {...(webgl ? {} : {'webgl.disabled': true}), ...(touch ? {'dom.w3c_touch_events.enabled': 1} : {}),
-                   ...(preciseTimers ? {'privacy.reduceTimerPrecision': false} : {})};
+                   ...(preciseTimers ? {'privacy.reduceTimerPrecision': false} : {}),
+                   // Firefox's own settings for a measurement, as JSON; none by default.
+                   ...JSON.parse(process.env.MARBLECHESS_FIREFOX_PREFS || '{}')};
     const options = engine === 'firefox'
       ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
          defaultViewport: viewport, extraPrefsFirefox: prefs, env: {...process.env, ...env}}
