@@ -21,6 +21,11 @@ extern "C" void standinContextRestored() {
   textures::remakeImages();
 }
 
+// GLUT has sized the canvas: the drawing buffer is asked its size again.
+extern "C" void standinCanvasSized() {
+  device::canvasSized();
+}
+
 // GLUT's display mode of the window, and its size, which GL's viewport and
 // scissor box start at.
 extern "C" void standinWindowMade(unsigned mode, int width, int height) {

@@ -49,6 +49,11 @@ struct WebGL {
   float clearColour[4] = {0, 0, 0, 0}, clearDepth = 1;
   GLint clearStencil = 0;
   float depthRange[2] = {0, 1};
+  // The drawing buffer's width and height as last asked: asking goes out to
+  // the browser, and the size changes only where GLUT sizes the canvas or
+  // the context is lost.
+  int bufferSize[2] = {0, 0};
+  bool sizeKnown = false;
 };
 
 // Never destroyed: the program's lists, let go at its end, still ask it
@@ -190,16 +195,29 @@ GLint maxTextureSize() {
   return webgl.textureLimit;
 }
 
+namespace {
+
+const int* bufferSize() {
+  if (webgl.sizeKnown) return webgl.bufferSize;
+  int* size = webgl.bufferSize;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &size[0],
+                                           &size[1]);
+  webgl.sizeKnown = !lost();
+  return size;
+}
+
+}  // namespace
+
 int drawingBufferWidth() {
-  int width = 0, height = 0;
-  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
-  return width;
+  return bufferSize()[0];
 }
 
 int drawingBufferHeight() {
-  int width = 0, height = 0;
-  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
-  return height;
+  return bufferSize()[1];
+}
+
+void canvasSized() {
+  webgl.sizeKnown = false;
 }
 
 GLint bits(GLenum pname) {
@@ -451,11 +469,13 @@ void forget() {
   webgl.stipple = 0;
   webgl.retained.clear();
   webgl.known = false;
+  webgl.sizeKnown = false;
 }
 
 void restore() {
   webgl.said = false;
   webgl.known = false;
+  webgl.sizeKnown = false;
   know();
 }
 

@@ -32,9 +32,11 @@ bool lost();
 // asked of it each time; while it is lost, the last it gave.
 GLint maxTextureSize();
 
-// The width and height of the window's drawing buffer, in pixels.
+// The width and height of the window's drawing buffer, in pixels, and the
+// canvas sized anew, which may change them.
 int drawingBufferWidth();
 int drawingBufferHeight();
+void canvasSized();
 
 // The bits of the window's buffers, GL_RED_BITS to GL_STENCIL_BITS, as
 // WebGL gives them.

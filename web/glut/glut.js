@@ -485,6 +485,7 @@ mergeInto(LibraryManager.library, {
       if (!always && width === GLUT.width && height === GLUT.height) return;
       canvas.width = GLUT.width = width;
       canvas.height = GLUT.height = height;
+      _standinCanvasSized();
       if (GLUT.reshape) GLUT.call(GLUT.reshape, [width, height]);
       else if (!GLUT.lost) _standinDefaultReshape(width, height);
       if (now) GLUT.draw();
