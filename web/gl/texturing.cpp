@@ -124,14 +124,21 @@ bool checkSize(GLenum target, GLint level, GLsizei width, GLsizei height, GLint 
 
 // Takes the pixels of an image into a level, its border taken off as
 // Mesa takes it off.
-void takeImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
-               GLint border, std::vector<float>& rgba) {
+// A level's format and size, its border taken off the image's.
+void describe(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
+              GLint border) {
   const GLint rows = target == GL_TEXTURE_1D ? 0 : border;
   l.internalFormat = internalFormat;
   l.baseFormat = baseFormatOf(internalFormat);
   l.border = border;
   l.width = width - 2 * border;
   l.height = height - 2 * rows;
+}
+
+void takeImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
+               GLint border, std::vector<float>& rgba) {
+  const GLint rows = target == GL_TEXTURE_1D ? 0 : border;
+  describe(target, l, internalFormat, width, height, border);
   if (border != 0) {
     std::vector<float> inner(std::size_t(l.width) * std::size_t(l.height) * 4);
     for (int y = 0; y < l.height; ++y) {
@@ -201,10 +208,7 @@ void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, G
       pixels::unpackBytes(width, height, format, type, pixels, gl.client.unpack, gl.pixelMode,
                           bytes)) {
     Level l;
-    l.internalFormat = internalFormat;
-    l.baseFormat = baseFormatOf(internalFormat);
-    l.width = width;
-    l.height = height;
+    describe(target, l, internalFormat, width, height, border);
     bytesToTexels(bytes, internalFormat, l.texels);
     return setLevel(target, level, std::move(l));
   }
