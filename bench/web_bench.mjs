@@ -231,11 +231,12 @@ async function mainThreadFrames(browser, page, count, prelude) {
 // The pages taken in turn, `rounds` times, so that what the machine does
 // meanwhile weighs on each alike; each round starts one page later, since
 // the page opened first in a round is slower in WebKitGTK, whichever it is.
-async function alternate(browser, pages) {
+// `frames` times a page's frames after one opening.
+async function alternate(browser, pages, frames = page => mainThreadFrames(browser, page, presses / 2)) {
   const times = new Map(pages.map(page => [page, []]));
   for (let r = 0; r < rounds; ++r) {
     const order = [...pages.slice(r % pages.length), ...pages.slice(0, r % pages.length)];
-    for (const page of order) times.get(page).push(...await mainThreadFrames(browser, page, presses / 2));
+    for (const page of order) times.get(page).push(...await frames(page));
   }
   return times;
 }
@@ -563,11 +564,16 @@ async function bench(engine) {
       console.log(`  bytes handed to WebGL in a frame after the first: ${bytes.toFixed(0)}`));
     // The floor's whole frame is what the browser spends on a frame that
     // draws nothing; the rest is the drawing, in the renderer's process.
-    await step('whole frame', async () => [median(await wholeFrames(browser, options.page)),
-                                           median(await wholeFrames(browser, options.floor))], ([whole, floor]) => {
-      console.log(`  whole frame, key to pixels read back: median ${ms(whole)}` +
+    const wholePages = [options.page, options.floor, options.against].filter(Boolean);
+    await step('whole frame', () => alternate(browser, wholePages, page => wholeFrames(browser, page)), times => {
+      const whole = median(times.get(options.page)), floor = median(times.get(options.floor));
+      console.log(`  whole frame, key to pixels read back: median ${ms(whole)}, the pages in turn` +
                   (desktopFrame ? `; ${(whole / desktopFrame).toFixed(2)} x the desktop's ${ms(desktopFrame)}` : ''));
       console.log(`    of which the floor's whole frame, nothing drawn: ${ms(floor)}; the drawing ${ms(whole - floor)}`);
+      if (options.against) {
+        const other = median(times.get(options.against));
+        console.log(`  against ${againstName}: median ${ms(other)}; this page's whole frame is ${(whole / other).toFixed(2)} x that one's`);
+      }
     });
     for (const [page, which] of [[options.page, 'this page'], [options.floor, 'the floor']]) {
       await step('the GPU process', () => gpuSide(browser, page), result => sayGpuSide(result, which));
