@@ -122,8 +122,6 @@ bool checkSize(GLenum target, GLint level, GLsizei width, GLsizei height, GLint 
   return validValue(width - 2 * border <= limit && height - 2 * rows <= limit);
 }
 
-// Takes the pixels of an image into a level, its border taken off as
-// Mesa takes it off.
 // A level's format and size, its border taken off the image's.
 void describe(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
               GLint border) {
@@ -135,6 +133,8 @@ void describe(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsi
   l.height = height - 2 * rows;
 }
 
+// Takes the pixels of an image into a level, its border taken off as
+// Mesa takes it off.
 void takeImage(GLenum target, Level& l, GLint internalFormat, GLsizei width, GLsizei height,
                GLint border, std::vector<float>& rgba) {
   const GLint rows = target == GL_TEXTURE_1D ? 0 : border;
