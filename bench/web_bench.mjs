@@ -54,6 +54,9 @@ const median = values => {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted[Math.floor((sorted.length - 1) / 2)];
 };
+// Every frame's time counts in the mean, the first after a load among them,
+// which the median leaves out and which differ most from one page to another.
+const mean = values => values.reduce((sum, value) => sum + value, 0) / values.length;
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 const ms = value => `${value.toFixed(2)} ms`;
 
@@ -541,6 +544,8 @@ async function bench(engine) {
         const other = median(times.get(options.against));
         console.log(`  against ${againstName}: median ${ms(other)}, ` +
                     `${(other / floor).toFixed(2)} x the floor; this page's frame is ${(frame / other).toFixed(2)} x that one's`);
+        const [ours, theirs] = [mean(times.get(options.page)), mean(times.get(options.against))];
+        console.log(`  the same frames' mean: ${ms(ours)} against ${againstName}'s ${ms(theirs)}, ${(ours / theirs).toFixed(2)} x`);
       }
       // The other commit's floor has its GLUT's shapes made afresh every
       // frame, if that is what it did.
