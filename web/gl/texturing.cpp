@@ -185,12 +185,7 @@ void proxyImage(GLenum target, GLint level, GLint internalFormat, GLsizei width,
   if (int(proxy.levels.size()) <= level) proxy.levels.resize(std::size_t(level) + 1);
   Level& l = proxy.levels[std::size_t(level)];
   l = Level{};
-  if (!fits) return;
-  l.internalFormat = internalFormat;
-  l.baseFormat = baseFormatOf(internalFormat);
-  l.border = border;
-  l.width = width - 2 * border;
-  l.height = height - 2 * rows;
+  if (fits) describe(real, l, internalFormat, width, height, border);
 }
 
 void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
