@@ -1,13 +1,19 @@
 # Puts a page together: assemble.py TEMPLATE PROGRAM SCRIPT OUT [LICENCES
-# VERSION]. The template's @VIEWER@ takes the program's script, @PAGE@ the
-# page's own, and its Content-Security-Policy allows those two and its
+# VERSION]. The template's @VIEWER@ takes the program's script, @MODULE@
+# its WebAssembly (the .wasm beside it) in base64, @PAGE@ the page's own
+# script, and its Content-Security-Policy allows the two scripts and its
 # inline style by their hashes, and nothing else from anywhere; @LICENCES@
-# and @VERSION@ take what is given for them.
+# and @VERSION@ take what is given for them. The module is a block of data,
+# not a script: the browser neither parses nor hashes its megabyte or more
+# as it would a script's, which took Firefox a tenth of its first frame.
 import base64, hashlib, html, re, sys
 
 template, program, script, out = sys.argv[1:5]
 read = lambda name: open(name, encoding="utf-8").read()
 scripts = {"@VIEWER@": read(program), "@PAGE@": read(script)}
+if not program.endswith(".js"):
+    sys.exit(f"assemble.py: {program} is not the program's .js")
+module = program[: -len(".js")] + ".wasm"
 for name, text in scripts.items():
     if "</script" in text.lower():
         sys.exit(f"assemble.py: {name} holds </script")
@@ -15,6 +21,7 @@ digest = lambda text: "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()
 page = read(template)
 styles = re.findall(r"<style>(.*?)</style>", page, re.S)
 parts = dict(scripts)
+parts["@MODULE@"] = base64.b64encode(open(module, "rb").read()).decode()
 parts["@SCRIPT_SOURCES@"] = " ".join(digest(text) for text in scripts.values())
 parts["@STYLE_SOURCES@"] = " ".join(digest(text) for text in styles)
 if len(sys.argv) > 6:
