@@ -9,11 +9,11 @@
 import base64, hashlib, html, re, sys
 
 template, program, script, out = sys.argv[1:5]
-read = lambda name: open(name, encoding="utf-8").read()
-scripts = {"@VIEWER@": read(program), "@PAGE@": read(script)}
 if not program.endswith(".js"):
     sys.exit(f"assemble.py: {program} is not the program's .js")
 module = program[: -len(".js")] + ".wasm"
+read = lambda name: open(name, encoding="utf-8").read()
+scripts = {"@VIEWER@": read(program), "@PAGE@": read(script)}
 for name, text in scripts.items():
     if "</script" in text.lower():
         sys.exit(f"assemble.py: {name} holds </script")
