@@ -79,7 +79,8 @@ Materials currentMaterials() {
 namespace {
 
 // A normal in a list's pair, or outside any pair: kept out of line, so
-// that the common normal's function stays small.
+// that the common normal's function stays small. Binaryen still puts it
+// into its one caller where a program calls only one form of glNormal.
 [[gnu::noinline]] void setNormalElsewhere(float x, float y, float z) {
   const float n[3] = {x, y, z};
   if (gathering) pair.normal.set(n, pair.count);
