@@ -52,6 +52,8 @@ void floorInPerspective() {
   gluLookAt(1, 2, 4, 0, 0, -3, 0, 1, 0);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, floorTexture);
+  // The texture modulates the colour, which the frame before left pink.
+  glColor3f(1, 1, 1);
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
   glVertex3f(-3, 0, 3);

@@ -155,10 +155,14 @@ void row1() {
 void row2() {
   const float grey[] = {0.7f, 0.7f, 0.7f, 1};
   material(grey, white, 30);
-  glEnable(GL_COLOR_MATERIAL);
-  // Colour material for ambient and diffuse, then for diffuse alone.
-  at(0, 2);
+  // The mode before the switch: turned on, colour material sets what its
+  // mode names from the current colour, and the last frame left it on the
+  // specular.
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_COLOR_MATERIAL);
+  // Colour material for ambient and diffuse, then for the front's emission
+  // and its specular.
+  at(0, 2);
   colouredSquare();
   at(1, 2);
   glColorMaterial(GL_FRONT, GL_EMISSION);

@@ -122,6 +122,13 @@ void litPositions() {
   const float white[] = {1, 1, 1, 1}, origin[] = {0, 0, 0, 1};
   glLightfv(GL_LIGHT0, GL_SPECULAR, white);
   glLightfv(GL_LIGHT0, GL_POSITION, origin);
+  // The spot and the colour material below last into the next frame.
+  glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 180);
+  glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 0);
+  glLightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0);
+  const float ambient[] = {0.2f, 0.2f, 0.2f, 1}, diffuse[] = {0.8f, 0.8f, 0.8f, 1};
+  glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+  glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
   const float shiny[] = {0.6f, 0.6f, 0.3f, 1};
   glMaterialfv(GL_FRONT, GL_SPECULAR, shiny);
   glMaterialf(GL_FRONT, GL_SHININESS, 20);

@@ -8,6 +8,24 @@
 namespace {
 
 void (*otherKey)(unsigned char) = nullptr;
+void (*drawFrame)() = nullptr;
+bool drawnBefore = false;
+
+// The first frame is drawn twice, the first time with no colour written,
+// so the frame that shows follows another: a program whose frame leans on
+// state its last frame left shows it from the start, and not only once
+// the window server has the window drawn again.
+void showFrame() {
+  if (!drawnBefore) {
+    drawnBefore = true;
+    GLboolean mask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    drawFrame();
+    glColorMask(mask[0], mask[1], mask[2], mask[3]);
+  }
+  drawFrame();
+}
 
 void reshape(int width, int height) {
   glViewport(0, 0, width, height);
@@ -28,7 +46,8 @@ void openWindow(int* argc, char** argv, const char* title, void (*display)(),
   glutInitWindowPosition(0, 0);
   glutCreateWindow(title);
   otherKey = key;
-  glutDisplayFunc(display);
+  drawFrame = display;
+  glutDisplayFunc(showFrame);
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);
 }

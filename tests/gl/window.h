@@ -9,8 +9,9 @@
 
 constexpr int windowSize = 256;
 
-// Opens the window of GLUT's display mode `mode` and registers `display`;
-// a key other than ESC goes to `key`, when there is one.
+// Opens the window of GLUT's display mode `mode` and registers `display`,
+// whose first frame is drawn twice, the first unseen; a key other than ESC
+// goes to `key`, when there is one.
 constexpr unsigned defaultMode = GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH;
 void openWindow(int* argc, char** argv, const char* title, void (*display)(),
                 void (*key)(unsigned char) = nullptr, unsigned mode = defaultMode);
