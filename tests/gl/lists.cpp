@@ -238,18 +238,14 @@ void display() {
   const GLint ints[] = {GLint(letters + 1)};
   glCallLists(1, GL_INT, ints);
   at(3, 1);
-  if (compiledAndRun == 0) {
-    compiledAndRun = glGenLists(1);
-    glNewList(compiledAndRun, GL_COMPILE_AND_EXECUTE);
-    glColor3f(0.5f, 0.9f, 0.4f);
-    glTranslatef(-0.2f, 0, 0);
-    square(0.15f);
-    glEndList();
-  } else {
-    glColor3f(0.5f, 0.9f, 0.4f);
-    glTranslatef(-0.2f, 0, 0);
-    square(0.15f);
-  }
+  // Made again in every frame, so the frame that shows runs it as it is
+  // made, and the name's list is replaced each time.
+  if (compiledAndRun == 0) compiledAndRun = glGenLists(1);
+  glNewList(compiledAndRun, GL_COMPILE_AND_EXECUTE);
+  glColor3f(0.5f, 0.9f, 0.4f);
+  glTranslatef(-0.2f, 0, 0);
+  square(0.15f);
+  glEndList();
   glTranslatef(0.2f, 0.2f, 0);
   glCallList(compiledAndRun);
 
